@@ -1,0 +1,4 @@
+#include "forms/SharedState.h"
+
+std::string strCurFolder;
+bool blnAllowDupes = false;

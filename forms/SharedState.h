@@ -1,0 +1,8 @@
+#pragma once
+// State the two windows share.
+#include <string>
+
+// The folder the picker lists; "C:\" once the selection window has loaded.
+extern std::string strCurFolder;
+// "Allow Dupes": whether a transfer adds paths the selection list already has.
+extern bool blnAllowDupes;

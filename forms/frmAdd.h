@@ -1,0 +1,35 @@
+#pragma once
+// The picker, "Select Files": lists the files of the current folder, lets the
+// user choose another folder and select files, and adds the selected files to
+// the selection window's list.
+#include "platform/Form.h"
+#include "platform/ListView.h"
+#include "platform/Menu.h"
+
+class frmAdd : public Form {
+public:
+    frmAdd();
+
+private:
+    void CreateControls() override;
+    void Form_Load() override;
+    void Form_Resize() override;
+    void Form_Unload() override;
+    void cmdBr_Click();
+    void cmdAdd_Click();
+    void LV_ItemClick();
+    void LV_ColumnClick();
+    void LV_MouseDown(int button, float x, float y);
+    void LVArr_Click(int Index);
+    MenuItem LVArr(int index) const { return LVPop.Item(index); }
+
+    void RefreshFileList();
+    void AddSelectedFiles();
+    void ApplySelectionRule();
+
+    ListView LV;
+    TextBox txtPath;
+    CommandButton cmdBr;
+    CommandButton cmdAdd;
+    Menu LVPop;
+};

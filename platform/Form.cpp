@@ -1,0 +1,227 @@
+#include "platform/Form.h"
+
+#include "platform/Runtime.h"
+
+#include <stdexcept>
+#include <vector>
+
+namespace {
+
+const char kClassName[] = "QuorvelForm";
+int loadedForms = 0;
+
+}  // namespace
+
+Form::~Form()
+{
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+void Form::Load()
+{
+    if (hwnd_) return;
+    static const bool registered = [] {
+        WNDCLASSA windowClass{};
+        windowClass.lpfnWndProc = Trampoline;
+        windowClass.hInstance = App.hInstance();
+        windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        windowClass.lpszClassName = kClassName;
+        return RegisterClassA(&windowClass) != 0;
+    }();
+    (void)registered;
+    const int dpi = Screen.Dpi();
+    RECT outer{0, 0, TwipsToPixels(design_.clientWidth, dpi), TwipsToPixels(design_.clientHeight, dpi)};
+    AdjustWindowRectEx(&outer, design_.style, FALSE, design_.exStyle);
+    HWND owner = design_.ownedByApplication ? App.OwnerWindow() : nullptr;
+    CreateWindowExA(design_.exStyle, kClassName, design_.caption, design_.style | WS_CLIPCHILDREN, CW_USEDEFAULT,
+                    CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
+                    App.hInstance(), this);
+    if (!hwnd_) throw std::runtime_error("the form's window could not be created");
+    ++loadedForms;
+    CreateControls();
+    Form_Load();
+    ready_ = true;
+}
+
+void Form::Show()
+{
+    Load();
+    ShowWindow(hwnd_, shown_ ? SW_SHOW : SW_SHOWNORMAL);
+    if (!shown_) {
+        shown_ = true;
+        Form_Resize();  // the first layout, whether or not showing changed the size
+    }
+}
+
+void Form::Unload()
+{
+    if (!hwnd_ || unloading_) return;
+    unloading_ = true;
+    Form_Unload();
+    DestroyWindow(hwnd_);
+}
+
+HWND Form::hWnd()
+{
+    Load();
+    return hwnd_;
+}
+
+std::string Form::Caption()
+{
+    std::vector<char> buffer(static_cast<std::size_t>(GetWindowTextLengthA(hWnd())) + 1);
+    const int length = GetWindowTextA(hWnd(), buffer.data(), static_cast<int>(buffer.size()));
+    return std::string(buffer.data(), static_cast<std::size_t>(length));
+}
+
+void Form::Caption(const std::string& caption)
+{
+    SetWindowTextA(hWnd(), caption.c_str());
+}
+
+RECT Form::WindowRect()
+{
+    RECT rect{};
+    GetWindowRect(hWnd(), &rect);
+    return rect;
+}
+
+float Form::Left()
+{
+    return PixelsToTwips(WindowRect().left, Screen.Dpi());
+}
+
+void Form::Left(float left)
+{
+    MoveTo(left, Top());
+}
+
+float Form::Top()
+{
+    return PixelsToTwips(WindowRect().top, Screen.Dpi());
+}
+
+void Form::Top(float top)
+{
+    MoveTo(Left(), top);
+}
+
+void Form::MoveTo(float left, float top)
+{
+    const int dpi = Screen.Dpi();
+    SetWindowPos(hWnd(), nullptr, TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+float Form::Width()
+{
+    const RECT rect = WindowRect();
+    return PixelsToTwips(rect.right - rect.left, Screen.Dpi());
+}
+
+float Form::ScaleWidth()
+{
+    RECT client{};
+    GetClientRect(hWnd(), &client);
+    return PixelsToTwips(client.right, Screen.Dpi());
+}
+
+float Form::ScaleHeight()
+{
+    RECT client{};
+    GetClientRect(hWnd(), &client);
+    return PixelsToTwips(client.bottom, Screen.Dpi());
+}
+
+int Form::WindowState()
+{
+    if (IsIconic(hWnd())) return vbMinimized;
+    return IsZoomed(hWnd()) ? vbMaximized : vbNormal;
+}
+
+void Form::WindowState(int state)
+{
+    ShowWindow(hWnd(), state == vbMinimized ? SW_MINIMIZE : state == vbMaximized ? SW_MAXIMIZE : SW_RESTORE);
+}
+
+void Form::PopupMenu(Menu& menu)
+{
+    menu.Track(hWnd());
+}
+
+LRESULT CALLBACK Form::Trampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* self = static_cast<Form*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+    // A failing handler ends that event only; failures are not reported to the
+    // user, and nothing may unwind into the system's code.
+    try {
+        return self->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (Control::Reflect(message, wParam, lParam, result)) return result;
+    switch (message) {
+    case WM_SIZE:
+        OnSize();
+        return 0;
+    case WM_CLOSE:
+        Unload();
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(wParam);
+        return 0;
+    case WM_SETCURSOR:
+        if (OnSetCursor()) return TRUE;
+        break;
+    case WM_NCDESTROY:
+        OnDestroyed();
+        break;
+    }
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void Form::OnSize()
+{
+    if (ready_ && shown_) Form_Resize();
+}
+
+void Form::OnActivate(WPARAM wParam)
+{
+    // Keep the focus where the user left it; the first control in tab order
+    // has it when the form first becomes active.
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+    } else if (!HIWORD(wParam)) {
+        HWND target = lastFocus_ && IsWindow(lastFocus_) ? lastFocus_ : GetNextDlgTabItem(hwnd_, nullptr, FALSE);
+        if (target) SetFocus(target);
+    }
+}
+
+bool Form::OnSetCursor()
+{
+    if (Screen.MousePointer() != vbHourglass) return false;
+    SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    return true;
+}
+
+void Form::OnDestroyed()
+{
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
+    hwnd_ = nullptr;
+    lastFocus_ = nullptr;
+    ready_ = shown_ = unloading_ = false;
+    if (--loadedForms == 0) PostQuitMessage(0);
+}

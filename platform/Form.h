@@ -1,0 +1,75 @@
+#pragma once
+// A form: a top-level window with its controls and its Load, Resize and Unload
+// events. Touching a form that is not loaded loads it, as forms do; the process
+// ends when the last loaded form has closed.
+#include "platform/Control.h"
+#include "platform/Menu.h"
+
+#include <string>
+
+class Form {
+public:
+    Form(const Form&) = delete;
+    Form& operator=(const Form&) = delete;
+    virtual ~Form();
+
+    bool Loaded() const { return hwnd_ != nullptr; }
+    // Creates the window and its controls, then runs Form_Load; once only.
+    void Load();
+    // Loads when needed, then shows the form modeless.
+    void Show();
+    // Runs Form_Unload, then closes the window. Nothing happens when not loaded.
+    void Unload();
+
+    HWND hWnd();
+    std::string Caption();
+    void Caption(const std::string& caption);
+    // Outer window rectangle in screen coordinates, twips.
+    float Left();
+    void Left(float left);
+    float Top();
+    void Top(float top);
+    float Width();
+    // Client area, twips.
+    float ScaleWidth();
+    float ScaleHeight();
+    // 0 normal, 1 minimised, 2 maximised.
+    int WindowState();
+    void WindowState(int state);
+    void PopupMenu(Menu& menu);
+
+    static constexpr int vbNormal = 0;
+    static constexpr int vbMinimized = 1;
+    static constexpr int vbMaximized = 2;
+
+protected:
+    struct Design {
+        const char* caption;
+        float clientWidth, clientHeight;  // twips
+        DWORD style, exStyle;
+        bool ownedByApplication;  // owned forms have no taskbar button
+    };
+    explicit Form(const Design& design) : design_(design) {}
+
+    virtual void CreateControls() = 0;
+    virtual void Form_Load() {}
+    virtual void Form_Resize() {}
+    virtual void Form_Unload() {}
+
+private:
+    static LRESULT CALLBACK Trampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnActivate(WPARAM wParam);
+    void OnSize();
+    bool OnSetCursor();
+    void OnDestroyed();
+    RECT WindowRect();
+    void MoveTo(float left, float top);
+
+    Design design_;
+    HWND hwnd_ = nullptr;
+    HWND lastFocus_ = nullptr;
+    bool ready_ = false;  // Form_Load has run: events may reach the handlers
+    bool shown_ = false;
+    bool unloading_ = false;
+};

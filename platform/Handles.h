@@ -1,0 +1,116 @@
+#pragma once
+// Move-only owners for the handles the program creates, and borrowed helpers
+// that put things back (DCs from GetDC, objects selected into a DC).
+#include "platform/Win32.h"
+
+#include <utility>
+
+template <class Traits>
+class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() noexcept = default;
+    explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
+    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept
+    {
+        reset(other.release());
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+    ~UniqueHandle() { reset(); }
+
+    Handle get() const noexcept { return handle_; }
+    explicit operator bool() const noexcept { return handle_ != Traits::Empty(); }
+    Handle release() noexcept { return std::exchange(handle_, Traits::Empty()); }
+    void reset(Handle handle = Traits::Empty()) noexcept
+    {
+        if (*this) Traits::Close(handle_);
+        handle_ = handle;
+    }
+
+private:
+    Handle handle_ = Traits::Empty();
+};
+
+struct FindHandleTraits {
+    using Handle = HANDLE;
+    static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Handle h) noexcept { FindClose(h); }
+};
+struct MemoryDcTraits {
+    using Handle = HDC;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { DeleteDC(h); }
+};
+template <class T>
+struct GdiObjectTraits {
+    using Handle = T;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { DeleteObject(h); }
+};
+struct ImageListTraits {
+    using Handle = HIMAGELIST;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { ImageList_Destroy(h); }
+};
+struct PidlTraits {
+    using Handle = PIDLIST_ABSOLUTE;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { CoTaskMemFree(h); }
+};
+struct LocalMemoryTraits {
+    using Handle = HLOCAL;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { LocalFree(h); }
+};
+struct MenuTraits {
+    using Handle = HMENU;
+    static Handle Empty() noexcept { return nullptr; }
+    static void Close(Handle h) noexcept { DestroyMenu(h); }
+};
+
+using FindHandle = UniqueHandle<FindHandleTraits>;
+using MemoryDc = UniqueHandle<MemoryDcTraits>;
+using Bitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
+using Font = UniqueHandle<GdiObjectTraits<HFONT>>;
+using Brush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
+using OwnedImageList = UniqueHandle<ImageListTraits>;
+using Pidl = UniqueHandle<PidlTraits>;
+using LocalMemory = UniqueHandle<LocalMemoryTraits>;
+using OwnedMenu = UniqueHandle<MenuTraits>;
+
+// A DC borrowed from a window with GetDC, given back with ReleaseDC.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    ~WindowDc()
+    {
+        if (dc_) ReleaseDC(window_, dc_);
+    }
+    HDC get() const noexcept { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
+// Selects a GDI object into a DC and puts the previous one back.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept : dc_(dc), previous_(SelectObject(dc, object)) {}
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+    ~SelectedObject()
+    {
+        if (previous_) SelectObject(dc_, previous_);
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};

@@ -1,0 +1,314 @@
+#include "platform/ListView.h"
+
+#include "platform/ImageList.h"
+#include "platform/Menu.h"
+#include "platform/Runtime.h"
+
+#include <windowsx.h>
+
+#include <stdexcept>
+
+namespace {
+
+// Posted to the control after entries change while it is shown, so that a run
+// of changes costs one update instead of one each.
+UINT SyncMessage()
+{
+    static const UINT message = RegisterWindowMessageA("QuorvelListViewSync");
+    return message;
+}
+
+int ShiftState(WPARAM keys)
+{
+    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+}
+
+}  // namespace
+
+bool ListItem::Selected() const
+{
+    if (!InList()) return false;
+    return SendMessageA(owner_->hWnd(), LVM_GETITEMSTATE, static_cast<WPARAM>(entry_->position), LVIS_SELECTED) != 0;
+}
+
+void ListItem::Selected(bool selected)
+{
+    if (InList()) owner_->SetState(entry_->position, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+}
+
+void ListItem::Text(const std::string& text)
+{
+    if (!entry_) return;
+    owner_->model_.SetText(*entry_, text);
+    owner_->Changed();
+}
+
+void ListItem::SmallIcon(const std::string& key)
+{
+    if (!entry_) return;
+    entry_->smallIcon = key;
+    owner_->Changed();
+}
+
+ListView::ListView() : model_(CompareTextNoCase) {}
+
+ListView::~ListView()
+{
+    if (hWnd() && IsWindow(hWnd())) RemoveWindowSubclass(hWnd(), SubclassProc, 0);
+}
+
+void ListView::Create(HWND parent, int id, const Design& design)
+{
+    const DWORD style = WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS;
+    Control::Create(parent, id, {WC_LISTVIEWA, "", style, WS_EX_CLIENTEDGE, design.rect});
+    model_.Clear();  // a form that is loaded again starts with an empty list
+    controlCount_ = 0;
+    syncPosted_ = false;
+    SetWindowSubclass(hWnd(), SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
+    SendMessageA(hWnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    const COLORREF back = TranslateColor(design.backColor);
+    SendMessageA(hWnd(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(back));
+    SendMessageA(hWnd(), LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(back));
+    SendMessageA(hWnd(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(TranslateColor(design.foreColor)));
+    LVCOLUMNA column{};
+    column.mask = LVCF_TEXT | LVCF_WIDTH;
+    column.pszText = const_cast<char*>(design.columnHeading);
+    column.cx = ToPixels(design.rect, Screen.Dpi()).width;
+    SendMessageA(hWnd(), LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+    model_.Sorted(design.sorted);
+    ShowSortArrow();
+}
+
+ListItem ListView::ListItemCollection::Add()
+{
+    ListItem item(&owner_, owner_.model_.Append());
+    owner_.Changed();
+    return item;
+}
+
+ListItem ListView::ListItemCollection::Add(const std::string& text, const std::string& smallIcon)
+{
+    auto entry = owner_.model_.Append();
+    owner_.model_.SetText(*entry, text);
+    entry->smallIcon = smallIcon;
+    owner_.Changed();
+    return ListItem(&owner_, std::move(entry));
+}
+
+int ListView::ListItemCollection::Count() const
+{
+    return static_cast<int>(owner_.model_.Count());
+}
+
+ListItem ListView::ListItemCollection::Item(int index)
+{
+    if (index < 1 || index > Count()) throw std::out_of_range("list item index out of range");
+    owner_.Arrange();
+    return owner_.ItemAt(index - 1);
+}
+
+void ListView::ColumnHeader::Width(float twips)
+{
+    SendMessageA(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index_), TwipsToPixels(twips, Screen.Dpi()));
+}
+
+ListItem ListView::FindItem(const std::string& text)
+{
+    return ListItem(this, model_.Find(text));
+}
+
+ListItem ListView::HitTest(float x, float y)
+{
+    Arrange();
+    const int dpi = Screen.Dpi();
+    LVHITTESTINFO hit{};
+    hit.pt = {TwipsToPixels(x, dpi), TwipsToPixels(y, dpi)};
+    const int position = static_cast<int>(SendMessageA(hWnd(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (position < 0 || !(hit.flags & LVHT_ONITEM)) return ListItem();
+    return ItemAt(position);
+}
+
+void ListView::SortOrder(int order)
+{
+    model_.SortOrder(order);
+    ShowSortArrow();
+    Arrange();
+}
+
+void ListView::SmallIcons(ImageList& images)
+{
+    smallIcons_ = &images;
+    SendMessageA(hWnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.Handle()));
+}
+
+void ListView::Visible(bool visible)
+{
+    if (visible) Arrange();
+    Control::Visible(visible);
+}
+
+void ListView::Move(float left, float top, float width, float height)
+{
+    const PixelRect px = ToPixels({left, top, width, height}, Screen.Dpi());
+    SetWindowPos(hWnd(), nullptr, px.left, px.top, px.width, px.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ListView::Refresh()
+{
+    Arrange();
+    InvalidateRect(hWnd(), nullptr, TRUE);
+    UpdateWindow(hWnd());
+}
+
+LRESULT ListView::OnNotify(NMHDR& header)
+{
+    switch (header.code) {
+    case LVN_GETDISPINFOA:
+        OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA&>(header));
+        return 0;
+    case NM_CLICK: {
+        const int position = reinterpret_cast<NMITEMACTIVATE&>(header).iItem;
+        if (position >= 0 && ItemClick) ItemClick(ItemAt(position));
+        return 0;
+    }
+    case LVN_COLUMNCLICK:
+        if (ColumnClick) ColumnClick(reinterpret_cast<NMLISTVIEW&>(header).iSubItem + 1);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+void ListView::OnGetDispInfo(NMLVDISPINFOA& info)
+{
+    LVITEMA& item = info.item;
+    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= model_.Count()) return;
+    const ListEntry& entry = *model_.At(static_cast<std::size_t>(item.iItem));
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+        lstrcpynA(item.pszText, entry.text.c_str(), item.cchTextMax);
+    if (item.mask & LVIF_IMAGE) {
+        const int image = smallIcons_ ? smallIcons_->IndexOf(entry.smallIcon) : -1;
+        item.iImage = image >= 0 ? image : I_IMAGENONE;
+    }
+}
+
+LRESULT CALLBACK ListView::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR data)
+{
+    auto* self = reinterpret_cast<ListView*>(data);
+    switch (message) {
+    case LVM_DELETEALLITEMS:  // the control empties itself; so does the model
+        self->model_.Clear();
+        self->controlCount_ = 0;
+        break;
+    case WM_PAINT:
+        self->Arrange();
+        break;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        return self->OnMouseDown(message, wParam, lParam);
+    case WM_KEYDOWN:
+        return self->OnKeyDown(wParam, lParam);
+    }
+    if (message == SyncMessage()) {
+        self->syncPosted_ = false;
+        self->Arrange();
+        InvalidateRect(hwnd, nullptr, FALSE);
+        return 0;
+    }
+    // Whoever asks the control about its items gets every entry the model has.
+    if (message >= LVM_FIRST && message < LVM_FIRST + 0x100 && !self->syncing_) self->SyncCount();
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+LRESULT ListView::OnMouseDown(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const int button = message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : 4;
+    const int dpi = Screen.Dpi();
+    const int menusBefore = Menu::TimesShown();
+    if (MouseDown) {
+        MouseDown(button, ShiftState(wParam), PixelsToTwips(GET_X_LPARAM(lParam), dpi),
+                  PixelsToTwips(GET_Y_LPARAM(lParam), dpi));
+    }
+    // A menu opened by the handler has taken this click.
+    if (Menu::TimesShown() != menusBefore) return 0;
+    return DefSubclassProc(hWnd(), message, wParam, lParam);
+}
+
+LRESULT ListView::OnKeyDown(WPARAM wParam, LPARAM lParam)
+{
+    // Moving to an entry with the keyboard counts as clicking it.
+    const int before = FocusedPosition();
+    const LRESULT result = DefSubclassProc(hWnd(), WM_KEYDOWN, wParam, lParam);
+    const int after = FocusedPosition();
+    if (after >= 0 && after != before && ItemClick) ItemClick(ItemAt(after));
+    return result;
+}
+
+ListItem ListView::ItemAt(int position)
+{
+    return ListItem(this, model_.At(static_cast<std::size_t>(position)));
+}
+
+int ListView::FocusedPosition() const
+{
+    return static_cast<int>(SendMessageA(hWnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+void ListView::SetState(int position, UINT state, UINT mask)
+{
+    LVITEMA item{};
+    item.stateMask = mask;
+    item.state = state;
+    SendMessageA(hWnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
+}
+
+void ListView::Changed()
+{
+    if (syncPosted_ || !IsWindowVisible(hWnd())) return;
+    syncPosted_ = PostMessageA(hWnd(), SyncMessage(), 0, 0) != FALSE;
+}
+
+void ListView::SyncCount()
+{
+    const int count = static_cast<int>(model_.Count());
+    if (count == controlCount_) return;
+    syncing_ = true;
+    SendMessageA(hWnd(), LVM_SETITEMCOUNT, static_cast<WPARAM>(count), LVSICF_NOSCROLL);
+    syncing_ = false;
+    controlCount_ = count;
+}
+
+void ListView::Arrange()
+{
+    SyncCount();
+    if (!model_.NeedsArranging()) return;
+    // The control keeps selection and focus by position: carry them to where
+    // their entries move.
+    std::vector<int> selected;
+    for (int i = -1; (i = static_cast<int>(SendMessageA(hWnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(i),
+                                                          LVNI_SELECTED))) >= 0;)
+        selected.push_back(i);
+    const int focused = FocusedPosition();
+    const std::vector<int> from = model_.Arrange();
+    std::vector<int> to(from.size());
+    for (std::size_t i = 0; i < from.size(); ++i) to[static_cast<std::size_t>(from[i])] = static_cast<int>(i);
+    if (!selected.empty() || focused >= 0) {
+        SetState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+        for (int old : selected) SetState(to[static_cast<std::size_t>(old)], LVIS_SELECTED, LVIS_SELECTED);
+        if (focused >= 0) SetState(to[static_cast<std::size_t>(focused)], LVIS_FOCUSED, LVIS_FOCUSED);
+    }
+    InvalidateRect(hWnd(), nullptr, FALSE);
+}
+
+void ListView::ShowSortArrow()
+{
+    HWND header = reinterpret_cast<HWND>(SendMessageA(hWnd(), LVM_GETHEADER, 0, 0));
+    HDITEMA column{};
+    column.mask = HDI_FORMAT;
+    if (!header || !SendMessageA(header, HDM_GETITEMA, 0, reinterpret_cast<LPARAM>(&column))) return;
+    column.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+    if (model_.Sorted()) column.fmt |= model_.SortOrder() == 0 ? HDF_SORTUP : HDF_SORTDOWN;
+    SendMessageA(header, HDM_SETITEMA, 0, reinterpret_cast<LPARAM>(&column));
+}

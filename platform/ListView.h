@@ -1,0 +1,126 @@
+#pragma once
+// A report-view list over the system list view. Entries live in a ListModel and
+// the control is virtual (LVS_OWNERDATA): it asks for the rows it paints, so
+// filling and searching stay fast at any size. The control keeps the selection
+// itself, so list-view messages sent straight to hWnd see the same entries as
+// ListItems does.
+#include "platform/Control.h"
+#include "platform/ListModel.h"
+
+#include <cstdint>
+#include <memory>
+
+class ImageList;
+class ListView;
+
+// One entry of a list view, or no entry.
+class ListItem {
+public:
+    ListItem() = default;
+    ListItem(ListView* owner, std::shared_ptr<ListEntry> entry) : owner_(owner), entry_(std::move(entry)) {}
+
+    explicit operator bool() const { return entry_ != nullptr; }
+    bool Selected() const;
+    void Selected(bool selected);
+    const std::string& Text() const { return entry_->text; }
+    void Text(const std::string& text);
+    const std::string& SmallIcon() const { return entry_->smallIcon; }
+    void SmallIcon(const std::string& key);
+
+private:
+    bool InList() const { return entry_ && entry_->position >= 0; }
+    ListView* owner_ = nullptr;
+    std::shared_ptr<ListEntry> entry_;
+};
+
+class ListView : public Control {
+public:
+    struct Design {
+        TwipRect rect;
+        const char* columnHeading;
+        bool sorted;
+        std::uint32_t backColor, foreColor;  // 0x00BBGGRR or 0x800000nn
+    };
+    ListView();
+    ~ListView() override;
+    void Create(HWND parent, int id, const Design& design);
+
+    class ListItemCollection {
+    public:
+        // Appends an entry with no text and no icon.
+        ListItem Add();
+        ListItem Add(const std::string& text, const std::string& smallIcon);
+        int Count() const;
+        // The entry at a position counted from 1; throws std::out_of_range outside 1..Count.
+        ListItem Item(int index);
+
+    private:
+        friend class ListView;
+        explicit ListItemCollection(ListView& owner) : owner_(owner) {}
+        ListView& owner_;
+    };
+    ListItemCollection ListItems{*this};
+
+    class ColumnHeader {
+    public:
+        void Width(float twips);
+
+    private:
+        friend class ListView;
+        ColumnHeader(HWND list, int index) : list_(list), index_(index) {}
+        HWND list_;
+        int index_;
+    };
+    class ColumnHeaderCollection {
+    public:
+        // Columns counted from 1.
+        ColumnHeader Item(int index) const { return ColumnHeader(owner_.hWnd(), index - 1); }
+
+    private:
+        friend class ListView;
+        explicit ColumnHeaderCollection(ListView& owner) : owner_(owner) {}
+        ListView& owner_;
+    };
+    ColumnHeaderCollection ColumnHeaders{*this};
+
+    ListItem FindItem(const std::string& text);
+    // The entry under a point of the list's client area (twips), or no entry.
+    ListItem HitTest(float x, float y);
+    // 0 ascending, 1 descending; the list re-sorts at once when it is sorted.
+    int SortOrder() const { return model_.SortOrder(); }
+    void SortOrder(int order);
+    void SmallIcons(ImageList& images);
+    using Control::Visible;
+    void Visible(bool visible);
+    void Move(float left, float top, float width, float height);
+    void Refresh();
+
+    std::function<void(ListItem item)> ItemClick;
+    std::function<void(int column)> ColumnClick;
+    // button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt; x, y in twips.
+    std::function<void(int button, int shift, float x, float y)> MouseDown;
+
+protected:
+    LRESULT OnNotify(NMHDR& header) override;
+
+private:
+    friend class ListItem;
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
+    LRESULT OnMouseDown(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
+    void OnGetDispInfo(NMLVDISPINFOA& info);
+    ListItem ItemAt(int position);
+    int FocusedPosition() const;
+    void SetState(int position, UINT state, UINT mask);
+    void Changed();
+    void SyncCount();
+    void Arrange();
+    void ShowSortArrow();
+
+    ListModel model_;
+    ImageList* smallIcons_ = nullptr;
+    int controlCount_ = 0;     // the item count the control has been told
+    bool syncing_ = false;     // inside SyncCount: its own message must not re-enter
+    bool syncPosted_ = false;  // a deferred update is on its way
+};

@@ -1,0 +1,44 @@
+#pragma once
+// The application-wide objects of the window runtime: App, Screen, DoEvents and
+// the message loop that runs until the last form has closed.
+#include "platform/Win32.h"
+
+#include <string>
+
+class Application {
+public:
+    const std::string& Title() const { return title_; }
+    void Title(const std::string& title);
+    HINSTANCE hInstance() const;
+    // The hidden window that owns forms kept out of the taskbar.
+    HWND OwnerWindow();
+
+private:
+    std::string title_;
+    HWND owner_ = nullptr;
+};
+
+class ScreenObject {
+public:
+    int MousePointer() const { return mousePointer_; }
+    // 0 default pointer, 11 hourglass.
+    void MousePointer(int pointer);
+    // Screen resolution in dots per inch; twips convert through it.
+    int Dpi() const;
+
+private:
+    int mousePointer_ = 0;
+};
+
+extern Application App;
+extern ScreenObject Screen;
+
+constexpr int vbDefault = 0;
+constexpr int vbHourglass = 11;
+
+// Processes the window messages waiting in the queue, then returns.
+void DoEvents();
+// Runs the message loop until the last form has closed; returns the exit code.
+int RunMessageLoop();
+// Applies the keyboard interface of forms (Tab between controls) to a message.
+bool TranslateFormKeys(MSG& message);

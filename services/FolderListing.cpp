@@ -1,0 +1,88 @@
+#include "services/FolderListing.h"
+
+#include "platform/Runtime.h"
+#include "services/PathText.h"
+
+namespace {
+
+static_assert(sizeof(SHFILEINFOA) == 352, "the shell fills a 352-byte record");
+
+constexpr UINT kTypeNameFlags = SHGFI_SYSICONINDEX | SHGFI_EXETYPE | SHGFI_TYPENAME | SHGFI_DISPLAYNAME |
+                                SHGFI_SHELLICONSIZE;  // 0x6604
+constexpr UINT kSmallIconFlags = kTypeNameFlags | SHGFI_SMALLICON;  // 0x6605
+
+// Shows the hourglass for as long as it lives, on every way out.
+class HourglassPointer {
+public:
+    HourglassPointer() { Screen.MousePointer(vbHourglass); }
+    HourglassPointer(const HourglassPointer&) = delete;
+    HourglassPointer& operator=(const HourglassPointer&) = delete;
+    ~HourglassPointer() { Screen.MousePointer(vbDefault); }
+};
+
+// Asks the shell about a file with a fresh record. Some shells (Wine's among
+// them) answer 0 and leave the record empty when SHGFI_EXETYPE comes with
+// other flags; then the question is asked once more without it.
+DWORD_PTR ShellFileInfo(const std::string& path, UINT flags, SHFILEINFOA& info)
+{
+    info = SHFILEINFOA{};
+    DWORD_PTR result = SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), flags);
+    if (result == 0 && (flags & SHGFI_EXETYPE)) {
+        info = SHFILEINFOA{};
+        result = SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), flags & ~SHGFI_EXETYPE);
+    }
+    return result;
+}
+
+void AddFileEntry(const std::string& fullPath, ListView& list, ImageList& images, PictureBox& surface)
+{
+    const std::string typeName = GetFileTypeName(fullPath);
+    surface.Picture(LoadPicture());
+    ListItem entry = list.ListItems.Add();
+    entry.Selected(false);
+    entry.Text(fullPath);
+    DrawFileIcon(fullPath, surface.hDC(), 0, 0, false);
+    const std::string key = IconKey(typeName, fullPath);
+    AddToImageList(key, images, surface);
+    entry.SmallIcon(key);
+}
+
+}  // namespace
+
+void FillFileList(const std::string& folder, ListView& list, ImageList& images, PictureBox& surface)
+{
+    HourglassPointer hourglass;
+    const std::string path = AddSlash(folder);
+    WIN32_FIND_DATAA found{};
+    FindHandle search(FindFirstFileA((path + "*.*").c_str(), &found));
+    if (!search) return;  // missing, unreadable or empty: nothing to list
+    do {
+        // Skips the folder's own entry, its parent's and every subfolder.
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+        AddFileEntry(path + TrimNull(std::string(found.cFileName, sizeof(found.cFileName))), list, images, surface);
+    } while (FindNextFileA(search.get(), &found));
+}
+
+std::string GetFileTypeName(const std::string& path)
+{
+    SHFILEINFOA info;
+    ShellFileInfo(path, kTypeNameFlags, info);  // on failure the record stays empty: ""
+    return TrimNull(std::string(info.szTypeName, sizeof(info.szTypeName)));
+}
+
+void DrawFileIcon(const std::string& path, HDC dc, int x, int y, bool large)
+{
+    SHFILEINFOA info;
+    // The shell's own image list, borrowed: never destroyed here.
+    auto systemImages = reinterpret_cast<HIMAGELIST>(ShellFileInfo(path, large ? kTypeNameFlags : kSmallIconFlags, info));
+    // A failed lookup gives no list, and the draw then paints nothing.
+    ImageList_Draw(systemImages, info.iIcon, dc, x, y, ILD_TRANSPARENT);
+}
+
+void AddToImageList(const std::string& key, ImageList& images, PictureBox& surface)
+{
+    // The first image stored under a key stays: a refused store is expected
+    // for every later file of that key, and any other failure is ignored too.
+    const bool stored = images.ListImages.Add(key, surface.Image());
+    (void)stored;
+}

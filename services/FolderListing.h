@@ -1,0 +1,18 @@
+#pragma once
+// Lists the files of one folder into a list view, with the shell icon of each
+// file's type stored once per icon key in a shared image list.
+#include "platform/ImageList.h"
+#include "platform/ListView.h"
+#include "platform/PictureBox.h"
+
+#include <string>
+
+// Adds an entry for every file (never a folder) of the folder: text the full
+// path, small icon the file's icon key. The list must already show the images.
+void FillFileList(const std::string& folder, ListView& list, ImageList& images, PictureBox& surface);
+// The shell's name for the file's type, or "" when the shell cannot tell.
+std::string GetFileTypeName(const std::string& path);
+// Draws the file's shell icon (small, or large) at x, y on the DC.
+void DrawFileIcon(const std::string& path, HDC dc, int x, int y, bool large);
+// Stores the surface's image under the key unless the key is already there.
+void AddToImageList(const std::string& key, ImageList& images, PictureBox& surface);

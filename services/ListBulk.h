@@ -1,0 +1,11 @@
+#pragma once
+// Operations on a whole list at once, sent straight to the list-view control
+// rather than walking its entries.
+#include "platform/ListView.h"
+
+// The number of selected entries.
+int GetSelCount(ListView& list);
+// Selects (true) or deselects (false) every entry; other item states stay.
+void SetAllSelected(ListView& list, bool selected);
+// Deletes every entry.
+void ClearLV(ListView& list);

@@ -1,0 +1,106 @@
+#include "platform/ListModel.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::string> Texts(const ListModel& model)
+{
+    std::vector<std::string> texts;
+    for (std::size_t i = 0; i < model.Count(); ++i) texts.push_back(model.At(i)->text);
+    return texts;
+}
+
+void AppendText(ListModel& model, const std::string& text)
+{
+    model.SetText(*model.Append(), text);
+}
+
+}  // namespace
+
+TEST(ListModel, UnsortedKeepsTheOrderOfAdding)
+{
+    ListModel model(CompareTextNoCase);
+    for (const char* text : {"c", "a", "b"}) AppendText(model, text);
+    EXPECT_FALSE(model.NeedsArranging());
+    EXPECT_EQ(Texts(model), (std::vector<std::string>{"c", "a", "b"}));
+    for (std::size_t i = 0; i < model.Count(); ++i) EXPECT_EQ(model.At(i)->position, static_cast<int>(i));
+}
+
+TEST(ListModel, SortedArrangesOnceAndReportsWhereEachEntryCameFrom)
+{
+    ListModel model(CompareTextNoCase);
+    model.Sorted(true);
+    for (const char* text : {"C:\\b.txt", "C:\\C.txt", "C:\\a.txt"}) AppendText(model, text);
+    ASSERT_TRUE(model.NeedsArranging());
+    const std::vector<int> from = model.Arrange();
+    EXPECT_EQ(Texts(model), (std::vector<std::string>{"C:\\a.txt", "C:\\b.txt", "C:\\C.txt"}));
+    EXPECT_EQ(from, (std::vector<int>{2, 0, 1}));
+    EXPECT_FALSE(model.NeedsArranging());
+    for (std::size_t i = 0; i < model.Count(); ++i) EXPECT_EQ(model.At(i)->position, static_cast<int>(i));
+}
+
+TEST(ListModel, FlippingTheOrderTwiceRestoresIt)
+{
+    ListModel model(CompareTextNoCase);
+    model.Sorted(true);
+    for (const char* text : {"b", "a", "c"}) AppendText(model, text);
+    model.Arrange();
+    const auto ascending = Texts(model);
+    model.SortOrder(model.SortOrder() ^ 1);
+    model.Arrange();
+    EXPECT_EQ(Texts(model), (std::vector<std::string>{"c", "b", "a"}));
+    model.SortOrder(model.SortOrder() ^ 1);
+    model.Arrange();
+    EXPECT_EQ(Texts(model), ascending);
+    EXPECT_EQ(model.SortOrder(), 0);
+}
+
+TEST(ListModel, FindSeesTheCurrentTextsOnly)
+{
+    ListModel model(CompareTextNoCase);
+    auto entry = model.Append();
+    EXPECT_EQ(model.Find(""), entry);  // texts start empty
+    model.SetText(*entry, "C:\\one.txt");
+    AppendText(model, "C:\\two.txt");
+    EXPECT_EQ(model.Find("C:\\one.txt"), entry);
+    EXPECT_EQ(model.Find(""), nullptr);
+    EXPECT_EQ(model.Find("c:\\one.txt"), nullptr);  // exact text only
+    model.SetText(*entry, "C:\\renamed.txt");
+    EXPECT_EQ(model.Find("C:\\one.txt"), nullptr);
+    EXPECT_EQ(model.Find("C:\\renamed.txt"), entry);
+}
+
+TEST(ListModel, FindWithDuplicateTextsSurvivesRemovingOne)
+{
+    ListModel model(CompareTextNoCase);
+    auto first = model.Append();
+    model.SetText(*first, "same");
+    auto second = model.Append();
+    model.SetText(*second, "same");
+    model.SetText(*first, "other");
+    EXPECT_EQ(model.Find("same"), second);
+}
+
+TEST(ListModel, ClearDetachesEntries)
+{
+    ListModel model(CompareTextNoCase);
+    auto entry = model.Append();
+    model.SetText(*entry, "x");
+    model.Clear();
+    EXPECT_EQ(model.Count(), 0u);
+    EXPECT_EQ(entry->position, -1);
+    EXPECT_EQ(model.Find("x"), nullptr);
+    model.SetText(*entry, "y");  // a detached entry may still be renamed, harmlessly
+    EXPECT_EQ(model.Find("y"), nullptr);
+}
+
+TEST(ListModel, CompareTextNoCaseFoldsAsciiLettersOnly)
+{
+    EXPECT_EQ(CompareTextNoCase("abc", "abc"), 0);
+    EXPECT_LT(CompareTextNoCase("ABC", "abd"), 0);
+    EXPECT_LT(CompareTextNoCase("ab", "abc"), 0);
+    EXPECT_GT(CompareTextNoCase("b", "A"), 0);
+    EXPECT_NE(CompareTextNoCase("A", "a"), 0);  // ties broken, so sorting is deterministic
+    EXPECT_LT(CompareTextNoCase("a_", "ab"), 0);
+}

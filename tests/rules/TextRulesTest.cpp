@@ -1,0 +1,41 @@
+#include "app/CommandLine.h"
+#include "services/PathText.h"
+
+#include <gtest/gtest.h>
+
+using namespace std::string_literals;
+
+TEST(CommandLine, OnlyTheExactSwitchStartsMinimised)
+{
+    EXPECT_TRUE(StartsMinimised("-st"));
+    for (const char* other : {"", "-ST", "-St", "x-st", "-st x", "x -st", " -st", "-st ", "-s", "st", "/st"})
+        EXPECT_FALSE(StartsMinimised(other)) << '"' << other << '"';
+}
+
+TEST(PathText, AddSlashAddsExactlyOne)
+{
+    EXPECT_EQ(AddSlash("C:\\Data"), "C:\\Data\\");
+    EXPECT_EQ(AddSlash("C:\\Data\\"), "C:\\Data\\");
+    EXPECT_EQ(AddSlash("C:\\"), "C:\\");
+    EXPECT_EQ(AddSlash(""), "\\");
+    EXPECT_EQ(AddSlash("C:\\Data/"), "C:\\Data/\\");  // only a backslash counts
+}
+
+TEST(PathText, TrimNullCutsAtTheFirstNul)
+{
+    EXPECT_EQ(TrimNull("Text Document\0\0\0"s), "Text Document");
+    EXPECT_EQ(TrimNull("a\0b\0"s), "a");
+    EXPECT_EQ(TrimNull("no terminator"), "no terminator");
+    EXPECT_EQ(TrimNull(""), "");
+    EXPECT_EQ(TrimNull("\0rest"s), "");
+}
+
+TEST(PathText, IconKeyIsThePathOnlyForExactlyApplication)
+{
+    EXPECT_EQ(IconKey("Application", "C:\\a.exe"), "C:\\a.exe");
+    EXPECT_EQ(IconKey("Text Document", "C:\\a.txt"), "Text Document");
+    EXPECT_EQ(IconKey("application", "C:\\a.exe"), "application");
+    EXPECT_EQ(IconKey("APPLICATION", "C:\\a.exe"), "APPLICATION");
+    EXPECT_EQ(IconKey("Application ", "C:\\a.exe"), "Application ");
+    EXPECT_EQ(IconKey("", "C:\\a.xyz"), "");
+}

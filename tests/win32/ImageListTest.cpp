@@ -1,0 +1,67 @@
+#include "platform/ImageList.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+Picture SolidPicture(COLORREF color)
+{
+    HDC screen = GetDC(nullptr);
+    Bitmap bitmap(CreateCompatibleBitmap(screen, 16, 16));
+    {
+        MemoryDc dc(CreateCompatibleDC(screen));
+        SelectedObject selected(dc.get(), bitmap.get());
+        Brush brush(CreateSolidBrush(color));
+        const RECT all{0, 0, 16, 16};
+        FillRect(dc.get(), &all, brush.get());
+    }
+    ReleaseDC(nullptr, screen);
+    return Picture(std::move(bitmap));
+}
+
+COLORREF PixelOf(const ImageList& images, int index)
+{
+    HDC screen = GetDC(nullptr);
+    Bitmap bitmap(CreateCompatibleBitmap(screen, 16, 16));
+    MemoryDc dc(CreateCompatibleDC(screen));
+    ReleaseDC(nullptr, screen);
+    SelectedObject selected(dc.get(), bitmap.get());
+    ImageList_Draw(images.Handle(), index, dc.get(), 0, 0, ILD_NORMAL);
+    return GetPixel(dc.get(), 8, 8);
+}
+
+}  // namespace
+
+TEST(ImageList, TheFirstImageStoredUnderAKeyStays)
+{
+    ImageList images;
+    images.Create(16, 16);
+    EXPECT_TRUE(images.ListImages.Add("Text Document", SolidPicture(RGB(255, 0, 0))));
+    EXPECT_FALSE(images.ListImages.Add("Text Document", SolidPicture(RGB(0, 0, 255))));
+    EXPECT_TRUE(images.ListImages.Add("Bitmap Image", SolidPicture(RGB(0, 0, 255))));
+    EXPECT_EQ(ImageList_GetImageCount(images.Handle()), 2);
+    EXPECT_EQ(PixelOf(images, images.IndexOf("Text Document")), RGB(255, 0, 0));
+    EXPECT_EQ(PixelOf(images, images.IndexOf("Bitmap Image")), RGB(0, 0, 255));
+}
+
+TEST(ImageList, KeysAreExactAndEmptyKeysOrPicturesAreRefused)
+{
+    ImageList images;
+    images.Create(16, 16);
+    EXPECT_TRUE(images.ListImages.Add("Application", SolidPicture(RGB(1, 2, 3))));
+    EXPECT_TRUE(images.ListImages.Add("application", SolidPicture(RGB(1, 2, 3))));
+    EXPECT_FALSE(images.ListImages.Add("", SolidPicture(RGB(1, 2, 3))));
+    EXPECT_FALSE(images.ListImages.Add("No picture", Picture()));
+    EXPECT_EQ(images.IndexOf("No picture"), -1);
+    EXPECT_EQ(ImageList_GetImageCount(images.Handle()), 2);
+}
+
+TEST(ImageList, ManyStoresLeakNoGdiObjects)
+{
+    ImageList images;
+    images.Create(16, 16);
+    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 300; ++i) (void)images.ListImages.Add("key" + std::to_string(i % 50), SolidPicture(RGB(i, 0, 0)));
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before + 2);
+    EXPECT_EQ(ImageList_GetImageCount(images.Handle()), 50);
+}

@@ -1,0 +1,137 @@
+// The list-view contract over the real control.
+#include "TestSupport.h"
+#include "platform/ImageList.h"
+#include "platform/Runtime.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+TEST(ListView, FindItemOnEmptyAndFilledLists)
+{
+    ListHost host;
+    host.Load();
+    EXPECT_FALSE(host.LV.FindItem("C:\\a.txt"));
+    host.LV.ListItems.Add("C:\\a.txt", "");
+    host.LV.ListItems.Add("C:\\b.txt", "");
+    const ListItem found = host.LV.FindItem("C:\\b.txt");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found.Text(), "C:\\b.txt");
+    EXPECT_FALSE(host.LV.FindItem("C:\\c.txt"));
+}
+
+TEST(ListView, HitTestFindsTheEntryUnderThePointAndNoneBelowTheLast)
+{
+    ListHost host;
+    host.Show();
+    host.LV.ListItems.Add("C:\\first.txt", "");
+    host.LV.ListItems.Add("C:\\second.txt", "");
+    Pump();
+    RECT row{};
+    row.left = LVIR_BOUNDS;
+    ASSERT_TRUE(SendMessageA(host.LV.hWnd(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row)));
+    const float x = PixelsToTwips(row.left + 5, Screen.Dpi());
+    const ListItem hit = host.LV.HitTest(x, PixelsToTwips((row.top + row.bottom) / 2, Screen.Dpi()));
+    ASSERT_TRUE(hit);
+    EXPECT_EQ(hit.Text(), "C:\\second.txt");
+    EXPECT_FALSE(host.LV.HitTest(x, PixelsToTwips(row.bottom + 40, Screen.Dpi())));
+}
+
+TEST(ListView, ItemIsCountedFromOneAndRefusesOtherPositions)
+{
+    ListHost host;
+    host.Load();
+    host.LV.ListItems.Add("one", "");
+    host.LV.ListItems.Add("two", "");
+    EXPECT_EQ(host.LV.ListItems.Item(1).Text(), "one");
+    EXPECT_EQ(host.LV.ListItems.Item(2).Text(), "two");
+    EXPECT_THROW(host.LV.ListItems.Item(0), std::out_of_range);
+    EXPECT_THROW(host.LV.ListItems.Item(3), std::out_of_range);
+}
+
+TEST(ListView, SortedListShowsEntriesInTextOrderAndTwoFlipsRestoreIt)
+{
+    ListHost host(true);
+    host.Show();
+    for (const char* text : {"C:\\b.txt", "C:\\c.txt", "C:\\a.txt"}) host.LV.ListItems.Add(text, "");
+    host.LV.Refresh();
+    const std::vector<std::string> ascending{"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"};
+    EXPECT_EQ(ItemTexts(host.LV.hWnd()), ascending);
+    host.LV.SortOrder(host.LV.SortOrder() ^ 1);
+    EXPECT_EQ(ItemTexts(host.LV.hWnd()), (std::vector<std::string>{"C:\\c.txt", "C:\\b.txt", "C:\\a.txt"}));
+    host.LV.SortOrder(host.LV.SortOrder() ^ 1);
+    EXPECT_EQ(host.LV.SortOrder(), 0);
+    EXPECT_EQ(ItemTexts(host.LV.hWnd()), ascending);
+}
+
+TEST(ListView, SortingCarriesSelectionAndFocusWithTheirEntries)
+{
+    ListHost host(true);
+    host.Show();
+    for (const char* text : {"b", "c", "a"}) host.LV.ListItems.Add(text, "");
+    host.LV.Refresh();  // a b c
+    SetItemState(host.LV.hWnd(), 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);  // "a"
+    host.LV.SortOrder(1);  // c b a
+    EXPECT_EQ(ItemText(host.LV.hWnd(), 2), "a");
+    EXPECT_TRUE(IsSelected(host.LV.hWnd(), 2));
+    EXPECT_FALSE(IsSelected(host.LV.hWnd(), 0));
+    EXPECT_EQ(FocusedItem(host.LV.hWnd()), 2);
+    EXPECT_EQ(SelectedCount(host.LV.hWnd()), 1);
+}
+
+TEST(ListView, EntriesAddedWhileHiddenShowOnceVisible)
+{
+    ListHost host(true);
+    host.Show();
+    host.LV.Visible(false);
+    auto item = host.LV.ListItems.Add();
+    item.Text("z");
+    host.LV.ListItems.Add("y", "");
+    host.LV.Visible(true);
+    EXPECT_EQ(ItemTexts(host.LV.hWnd()), (std::vector<std::string>{"y", "z"}));
+}
+
+TEST(ListView, EntriesShowTheImageOfTheirKey)
+{
+    ImageList images;
+    images.Create(16, 16);
+    ListHost host;
+    host.Load();
+    host.LV.SmallIcons(images);
+    Bitmap bitmap(CreateBitmap(16, 16, 1, 32, nullptr));
+    ASSERT_TRUE(images.ListImages.Add("Text Document", Picture(std::move(bitmap))));
+    host.LV.ListItems.Add("C:\\a.txt", "Text Document");
+    host.LV.ListItems.Add("C:\\b.xyz", "Unknown key");
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = 0;
+    ASSERT_TRUE(SendMessageA(host.LV.hWnd(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_EQ(item.iImage, images.IndexOf("Text Document"));
+    item.iItem = 1;
+    ASSERT_TRUE(SendMessageA(host.LV.hWnd(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+    EXPECT_EQ(item.iImage, I_IMAGENONE);
+}
+
+TEST(ListView, ColumnClickAndItemClickReachTheirHandlers)
+{
+    ListHost host;
+    host.Show();
+    host.LV.ListItems.Add("C:\\a.txt", "");
+    int columnClicks = 0;
+    std::string clicked;
+    host.LV.ColumnClick = [&](int column) { columnClicks += column; };
+    host.LV.ItemClick = [&](ListItem item) { clicked = item.Text(); };
+    Pump();
+    HWND header = reinterpret_cast<HWND>(SendMessageA(host.LV.hWnd(), LVM_GETHEADER, 0, 0));
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+    SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(10, 5));
+    EXPECT_EQ(columnClicks, 1);
+    RECT row{};
+    row.left = LVIR_BOUNDS;
+    SendMessageA(host.LV.hWnd(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    const LPARAM point = MAKELPARAM(row.left + 20, (row.top + row.bottom) / 2);
+    PostMessageA(host.LV.hWnd(), WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageA(host.LV.hWnd(), WM_LBUTTONUP, 0, point);
+    Pump();
+    EXPECT_EQ(clicked, "C:\\a.txt");
+}

@@ -1,0 +1,131 @@
+// Start-up, product information and the window icons.
+#include "TestSupport.h"
+#include "app/mdlMain.h"
+#include "app/mdlModes.h"
+#include "app/mdlSetFormIcon32.h"
+#include "forms/frmSel.h"
+#include "platform/Runtime.h"
+
+#include <gtest/gtest.h>
+
+TEST(Startup, NoArgumentOpensTheWindowNormally)
+{
+    Main("");
+    Pump();
+    EXPECT_TRUE(IsWindowVisible(frmSel::Default().hWnd()));
+    EXPECT_EQ(frmSel::Default().WindowState(), Form::vbNormal);
+}
+
+TEST(Startup, SwitchStMinimisesAfterTheWindowIsSetUp)
+{
+    Main("-st");
+    Pump();
+    frmSel& window = frmSel::Default();
+    EXPECT_EQ(window.WindowState(), Form::vbMinimized);
+    EXPECT_EQ(window.Caption(), "Quorvel");
+    // The first layout ran at the normal size, before minimising.
+    window.WindowState(Form::vbNormal);
+    Pump();
+    EXPECT_EQ(ChildRect(window.LV.hWnd()).top, 59);
+}
+
+TEST(Startup, NearMissesOfTheSwitchOpenNormally)
+{
+    // One process per test: the first call creates the window, the others show it again.
+    for (const char* argument : {"-ST", "x-st", "-st x", "x -st"}) {
+        Main(argument);
+        Pump();
+        EXPECT_EQ(frmSel::Default().WindowState(), Form::vbNormal) << argument;
+    }
+}
+
+TEST(Startup, ProductInformationTwiceGivesWhatOnceGives)
+{
+    InitProductInfo();
+    const std::string name = strProductName, version = strProductVersion, color = strBannerColor, title = App.Title();
+    InitProductInfo();
+    EXPECT_EQ(strProductName, name);
+    EXPECT_EQ(strProductVersion, version);
+    EXPECT_EQ(strBannerColor, color);
+    EXPECT_EQ(App.Title(), "Quorvel 1.0");
+    EXPECT_EQ(App.Title(), title);
+    EXPECT_EQ(strBannerColor, "16711808");
+}
+
+namespace {
+
+HICON IconOf(HWND window, WPARAM size)
+{
+    return reinterpret_cast<HICON>(SendMessageA(window, WM_GETICON, size, 0));
+}
+
+struct TwoWindows {
+    TwoWindows()
+    {
+        owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        owned = CreateWindowExA(0, "STATIC", "owned", WS_POPUP, 0, 0, 10, 10, owner, nullptr, nullptr, nullptr);
+    }
+    ~TwoWindows()
+    {
+        DestroyWindow(owned);
+        DestroyWindow(owner);
+    }
+    HWND owner, owned;
+};
+
+}  // namespace
+
+TEST(SetFormIcon, GivesBothSizesToTheWindowAndItsTopOwner)
+{
+    TwoWindows windows;
+    SetFormIcon(windows.owned, "AAA", true);
+    const HICON big = IconOf(windows.owned, ICON_BIG);
+    const HICON small = IconOf(windows.owned, ICON_SMALL);
+    ASSERT_NE(big, nullptr);
+    ASSERT_NE(small, nullptr);
+    EXPECT_NE(big, small);
+    EXPECT_EQ(IconOf(windows.owner, ICON_BIG), big);
+    EXPECT_EQ(IconOf(windows.owner, ICON_SMALL), small);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(big, &info));
+    BITMAP bitmap{};
+    GetObjectA(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    EXPECT_EQ(bitmap.bmWidth, GetSystemMetrics(SM_CXICON));
+    if (info.hbmColor) DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+}
+
+TEST(SetFormIcon, WithoutTopOwnerOnlyTheWindowGetsIcons)
+{
+    TwoWindows windows;
+    SetFormIcon(windows.owned, "AAA", false);
+    EXPECT_NE(IconOf(windows.owned, ICON_BIG), nullptr);
+    EXPECT_EQ(IconOf(windows.owner, ICON_BIG), nullptr);
+    EXPECT_EQ(IconOf(windows.owner, ICON_SMALL), nullptr);
+}
+
+TEST(SetFormIcon, AWindowWithoutOwnerIsItsOwnTop)
+{
+    TwoWindows windows;
+    SetFormIcon(windows.owner, "AAA", true);
+    EXPECT_NE(IconOf(windows.owner, ICON_BIG), nullptr);
+    EXPECT_NE(IconOf(windows.owner, ICON_SMALL), nullptr);
+}
+
+TEST(SetFormIcon, AMissingGroupLeavesNoIcon)
+{
+    TwoWindows windows;
+    SetFormIcon(windows.owned, "AAA", false);
+    SetFormIcon(windows.owned, "NOSUCHGROUP", true);
+    EXPECT_EQ(IconOf(windows.owned, ICON_BIG), nullptr);
+    EXPECT_EQ(IconOf(windows.owned, ICON_SMALL), nullptr);
+}
+
+TEST(SetFormIcon, TheSelectionWindowAndTheApplicationWindowCarryTheProgramIcon)
+{
+    frmSel& window = frmSel::Default();
+    HWND application = GetWindow(window.hWnd(), GW_OWNER);
+    ASSERT_NE(application, nullptr);
+    EXPECT_NE(IconOf(window.hWnd(), ICON_BIG), nullptr);
+    EXPECT_EQ(IconOf(application, ICON_SMALL), IconOf(window.hWnd(), ICON_SMALL));
+}

@@ -1,0 +1,137 @@
+#include "TestSupport.h"
+
+#include <cstdio>
+
+void Pump()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) continue;  // a test's forms closing ends nothing here
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+int ItemCount(HWND list)
+{
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string ItemText(HWND list, int position)
+{
+    char buffer[1024] = {};
+    LVITEMA item{};
+    item.iSubItem = 0;
+    item.pszText = buffer;
+    item.cchTextMax = sizeof(buffer);
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
+    return buffer;
+}
+
+std::vector<std::string> ItemTexts(HWND list)
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i < ItemCount(list); ++i) texts.push_back(ItemText(list, i));
+    return texts;
+}
+
+bool IsSelected(HWND list, int position)
+{
+    return SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(position), LVIS_SELECTED) != 0;
+}
+
+int FocusedItem(HWND list)
+{
+    return static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED));
+}
+
+int SelectedCount(HWND list)
+{
+    return static_cast<int>(SendMessageA(list, LVM_GETSELECTEDCOUNT, 0, 0));
+}
+
+void SetItemState(HWND list, int position, UINT state, UINT mask)
+{
+    LVITEMA item{};
+    item.state = state;
+    item.stateMask = mask;
+    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&item));
+}
+
+RECT ChildRect(HWND child)
+{
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+HWND FindChild(HWND parent, const char* windowClass, const char* text)
+{
+    return FindWindowExA(parent, nullptr, windowClass, text);
+}
+
+ListHost::ListHost(bool sorted) : Form({"List host", 4500, 3000, WS_OVERLAPPEDWINDOW, 0, false}), sorted_(sorted) {}
+
+void ListHost::CreateControls()
+{
+    LV.Create(hWnd(), 100, {{0, 0, 4500, 3000}, "File Name", sorted_, 0x80000005, 0x80000008});
+}
+
+namespace {
+
+void RemoveTree(const std::string& path)
+{
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string full = path + "\\" + name;
+            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(full);
+            else
+                DeleteFileA(full.c_str());
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+}  // namespace
+
+TempFolder::TempFolder()
+{
+    char base[MAX_PATH] = {};
+    GetTempPathA(sizeof(base), base);
+    static int counter = 0;
+    path_ = std::string(base) + "quorvel-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++counter);
+    CreateDirectoryA(path_.c_str(), nullptr);
+}
+
+TempFolder::~TempFolder()
+{
+    RemoveTree(path_);
+}
+
+std::string TempFolder::File(const std::string& name, DWORD attributes) const
+{
+    const std::string full = path_ + "\\" + name;
+    HANDLE file = CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(file, "quorvel", 7, &written, nullptr);
+        CloseHandle(file);
+    }
+    return full;
+}
+
+std::string TempFolder::Folder(const std::string& name) const
+{
+    const std::string full = path_ + "\\" + name;
+    CreateDirectoryA(full.c_str(), nullptr);
+    return full;
+}

@@ -1,0 +1,53 @@
+#pragma once
+// Helpers for tests on real windows: message pumping, raw list-view queries
+// (so checks do not go through the wrapper under test), temporary folders.
+#include "platform/Form.h"
+#include "platform/ListView.h"
+
+#include <string>
+#include <vector>
+
+// Processes every message waiting in the queue; never waits for input.
+void Pump();
+
+// Raw list-view queries.
+int ItemCount(HWND list);
+std::string ItemText(HWND list, int position);
+std::vector<std::string> ItemTexts(HWND list);
+bool IsSelected(HWND list, int position);
+int FocusedItem(HWND list);
+int SelectedCount(HWND list);
+// Selects or focuses one item through the control itself.
+void SetItemState(HWND list, int position, UINT state, UINT mask);
+// The client-area rectangle of a child window, in its parent's client coordinates.
+RECT ChildRect(HWND child);
+// The first direct child of a window with the given class and text (text may be null).
+HWND FindChild(HWND parent, const char* windowClass, const char* text);
+
+// A hidden form holding one list view, for tests of the list alone.
+class ListHost : public Form {
+public:
+    explicit ListHost(bool sorted = false);
+    ListView LV;
+
+private:
+    void CreateControls() override;
+    bool sorted_;
+};
+
+// A folder under the temporary folder that is removed with all it holds.
+class TempFolder {
+public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return path_; }  // without a trailing backslash
+    // Creates a file (with a little content) or a subfolder inside; returns its full path.
+    std::string File(const std::string& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) const;
+    std::string Folder(const std::string& name) const;
+
+private:
+    std::string path_;
+};

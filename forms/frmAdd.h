@@ -10,6 +10,12 @@ class frmAdd : public Form {
 public:
     frmAdd();
 
+    ListView LV;
+    TextBox txtPath;
+    CommandButton cmdBr;
+    CommandButton cmdAdd;
+    Menu LVPop;
+
 private:
     void CreateControls() override;
     void Form_Load() override;
@@ -26,10 +32,4 @@ private:
     void RefreshFileList();
     void AddSelectedFiles();
     void ApplySelectionRule();
-
-    ListView LV;
-    TextBox txtPath;
-    CommandButton cmdBr;
-    CommandButton cmdAdd;
-    Menu LVPop;
 };

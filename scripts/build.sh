@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
-# Configures and builds quorvel.exe (and, unless QUORVEL_TESTS=OFF, its tests)
-# with the MinGW-w64 cross compiler into build/.
+# Configures and builds with the MinGW-w64 cross compiler into build/: the
+# given targets, or everything (program, tests, benchmarks).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DCMAKE_BUILD_TYPE=Release \
-      -DQUORVEL_TESTS="${QUORVEL_TESTS:-ON}" >/dev/null
-cmake --build build -j"$(nproc)"
+cmake --no-warn-unused-cli -S . -B build -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+      -DCMAKE_BUILD_TYPE=Release >/dev/null
+if [ $# -gt 0 ]; then
+  for target in "$@"; do cmake --build build -j"$(nproc)" --target "$target"; done
+else
+  cmake --build build -j"$(nproc)"
+fi

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
-QUORVEL_TESTS=OFF scripts/build.sh >/dev/null
+scripts/build.sh quorvel >/dev/null
 if [ -n "${DISPLAY:-}" ]; then
   exec scripts/wine-run build/quorvel.exe "$@"
 fi

@@ -1,0 +1,200 @@
+// The folder listing against real folders, the real shell and a real list.
+#include "TestSupport.h"
+#include "forms/frmSel.h"
+#include "platform/Runtime.h"
+#include "services/FolderListing.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+class FolderListing : public testing::Test {
+protected:
+    void SetUp() override { host.Load(); host.LV.SmallIcons(images()); }
+    ImageList& images() { return frmSel::Default().ImageList1; }
+    PictureBox& surface() { return frmSel::Default().pIcon; }
+    void List(const std::string& folder) { FillFileList(folder, host.LV, images(), surface()); }
+    std::vector<std::string> SortedTexts()
+    {
+        auto texts = ItemTexts(host.LV.hWnd());
+        std::sort(texts.begin(), texts.end());
+        return texts;
+    }
+    int ImageCount() { return ImageList_GetImageCount(images().Handle()); }
+
+    TempFolder folder;
+    ListHost host;
+};
+
+bool HasNonWhitePixel(HIMAGELIST list, int index)
+{
+    HDC screen = GetDC(nullptr);
+    Bitmap bitmap(CreateCompatibleBitmap(screen, 16, 16));
+    MemoryDc dc(CreateCompatibleDC(screen));
+    ReleaseDC(nullptr, screen);
+    SelectedObject selected(dc.get(), bitmap.get());
+    Brush white(CreateSolidBrush(RGB(255, 255, 255)));
+    const RECT all{0, 0, 16, 16};
+    FillRect(dc.get(), &all, white.get());
+    ImageList_Draw(list, index, dc.get(), 0, 0, ILD_TRANSPARENT);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            if (GetPixel(dc.get(), x, y) != RGB(255, 255, 255)) return true;
+    return false;
+}
+
+}  // namespace
+
+TEST_F(FolderListing, WithOrWithoutTrailingBackslashTheSameFullPaths)
+{
+    folder.File("a.txt");
+    folder.File("b.bmp");
+    List(folder.Path());
+    const auto without = SortedTexts();
+    SendMessageA(host.LV.hWnd(), LVM_DELETEALLITEMS, 0, 0);
+    List(folder.Path() + "\\");
+    EXPECT_EQ(SortedTexts(), without);
+    EXPECT_EQ(without, (std::vector<std::string>{folder.Path() + "\\a.txt", folder.Path() + "\\b.bmp"}));
+}
+
+TEST_F(FolderListing, FoldersWithNoFilesGiveNoEntriesAndTheDefaultPointer)
+{
+    folder.Folder("sub1");
+    folder.Folder("sub2");
+    List(folder.Path());
+    EXPECT_EQ(ItemCount(host.LV.hWnd()), 0);
+    EXPECT_EQ(Screen.MousePointer(), vbDefault);
+    TempFolder empty;
+    List(empty.Path());
+    EXPECT_EQ(ItemCount(host.LV.hWnd()), 0);
+    List(folder.Path() + "\\does not exist");
+    EXPECT_EQ(ItemCount(host.LV.hWnd()), 0);
+    EXPECT_EQ(Screen.MousePointer(), vbDefault);
+}
+
+TEST_F(FolderListing, HiddenAndSystemFilesAreListedSubfoldersNever)
+{
+    folder.File("plain.txt");
+    folder.File("hidden.txt", FILE_ATTRIBUTE_HIDDEN);
+    folder.File("system.txt", FILE_ATTRIBUTE_SYSTEM);
+    folder.File("readonly.txt", FILE_ATTRIBUTE_READONLY);
+    folder.Folder("subfolder.txt");
+    List(folder.Path());
+    const std::string base = folder.Path() + "\\";
+    EXPECT_EQ(SortedTexts(), (std::vector<std::string>{base + "hidden.txt", base + "plain.txt",
+                                                        base + "readonly.txt", base + "system.txt"}));
+}
+
+TEST_F(FolderListing, FilesOfOneTypeShareOneVisibleImageUnderTheRealTypeName)
+{
+    folder.File("one.txt");
+    folder.File("two.txt");
+    const int before = ImageCount();
+    List(folder.Path());
+    ASSERT_EQ(host.LV.ListItems.Count(), 2);
+    const std::string key = host.LV.ListItems.Item(1).SmallIcon();
+    EXPECT_EQ(key, GetFileTypeName(folder.Path() + "\\one.txt"));
+    EXPECT_EQ(key, "Text Document");  // the shell's own name, through the fallback where Wine needs it
+    EXPECT_EQ(host.LV.ListItems.Item(2).SmallIcon(), key);
+    EXPECT_EQ(ImageCount(), before + 1);
+    ASSERT_GE(images().IndexOf(key), 0);
+    EXPECT_TRUE(HasNonWhitePixel(images().Handle(), images().IndexOf(key)));
+}
+
+TEST_F(FolderListing, EachApplicationHasItsOwnImageKeyedByPathAndRelistingStoresNone)
+{
+    const std::string first = folder.File("first.exe");
+    const std::string second = folder.File("second.exe");
+    ASSERT_EQ(GetFileTypeName(first), "Application");
+    const int before = ImageCount();
+    List(folder.Path());
+    EXPECT_EQ(ImageCount(), before + 2);
+    EXPECT_GE(images().IndexOf(first), 0);
+    EXPECT_GE(images().IndexOf(second), 0);
+    EXPECT_EQ(images().IndexOf("Application"), -1);
+    SendMessageA(host.LV.hWnd(), LVM_DELETEALLITEMS, 0, 0);
+    List(folder.Path());
+    EXPECT_EQ(ImageCount(), before + 2);
+}
+
+TEST_F(FolderListing, ATypeNameDifferingFromApplicationOnlyInCaseIsAKeyItself)
+{
+    // A file type of the test's own whose name is "application" in small letters.
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, ".qvltest", &key), ERROR_SUCCESS);
+    RegSetValueA(key, nullptr, REG_SZ, "QuorvelTestFile", 15);
+    RegCloseKey(key);
+    ASSERT_EQ(RegCreateKeyA(HKEY_CLASSES_ROOT, "QuorvelTestFile", &key), ERROR_SUCCESS);
+    RegSetValueA(key, nullptr, REG_SZ, "application", 11);
+    RegCloseKey(key);
+    folder.File("a.qvltest");
+    folder.File("b.qvltest");
+    const int before = ImageCount();
+    List(folder.Path());
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, ".qvltest");
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, "QuorvelTestFile");
+    ASSERT_EQ(host.LV.ListItems.Count(), 2);
+    EXPECT_EQ(host.LV.ListItems.Item(1).SmallIcon(), "application");
+    EXPECT_EQ(host.LV.ListItems.Item(2).SmallIcon(), "application");
+    EXPECT_EQ(ImageCount(), before + 1);
+}
+
+TEST_F(FolderListing, NewEntriesStartUnselectedAndEarlierEntriesAreUntouched)
+{
+    host.LV.ListItems.Add("C:\\earlier.txt", "Earlier");
+    SetItemState(host.LV.hWnd(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    folder.File("a.txt");
+    folder.File("b.txt");
+    List(folder.Path());
+    ASSERT_EQ(ItemCount(host.LV.hWnd()), 3);
+    EXPECT_EQ(ItemText(host.LV.hWnd(), 0), "C:\\earlier.txt");
+    EXPECT_EQ(host.LV.ListItems.Item(1).SmallIcon(), "Earlier");
+    EXPECT_TRUE(IsSelected(host.LV.hWnd(), 0));
+    EXPECT_FALSE(IsSelected(host.LV.hWnd(), 1));
+    EXPECT_FALSE(IsSelected(host.LV.hWnd(), 2));
+}
+
+TEST_F(FolderListing, NamesOutsideTheOldCodePagesKeepTheirRealText)
+{
+    ASSERT_EQ(GetACP(), static_cast<UINT>(CP_UTF8));  // the manifest asks for UTF-8
+    const std::wstring wide = L"\u0436\u65e5.txt";
+    char base[MAX_PATH * 3] = {};
+    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, base, sizeof(base), nullptr, nullptr);
+    wchar_t widePath[MAX_PATH] = {};
+    MultiByteToWideChar(CP_UTF8, 0, (folder.Path() + "\\").c_str(), -1, widePath, MAX_PATH);
+    HANDLE file = CreateFileW((std::wstring(widePath) + wide).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                              nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    CloseHandle(file);
+    List(folder.Path());
+    ASSERT_EQ(ItemCount(host.LV.hWnd()), 1);
+    EXPECT_EQ(ItemText(host.LV.hWnd(), 0), folder.Path() + "\\" + base);
+    EXPECT_EQ(host.LV.ListItems.Item(1).SmallIcon(), "Text Document");
+}
+
+TEST_F(FolderListing, AFailedShellLookupGivesAnEmptyTypeName)
+{
+    EXPECT_EQ(GetFileTypeName(folder.Path() + "\\missing.txt"), "");
+}
+
+TEST_F(FolderListing, RepeatedListingsLeakNoHandles)
+{
+    for (int i = 0; i < 20; ++i) folder.File("file" + std::to_string(i) + (i % 2 ? ".txt" : ".exe"));
+    List(folder.Path());
+    SendMessageA(host.LV.hWnd(), LVM_DELETEALLITEMS, 0, 0);
+    const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    DWORD handles = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handles);
+    for (int i = 0; i < 15; ++i) {
+        List(folder.Path());
+        SendMessageA(host.LV.hWnd(), LVM_DELETEALLITEMS, 0, 0);
+    }
+    DWORD handlesAfter = 0;
+    GetProcessHandleCount(GetCurrentProcess(), &handlesAfter);
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi + 2);
+    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user + 2);
+    EXPECT_LE(handlesAfter, handles + 2);
+}

@@ -135,3 +135,68 @@ std::string TempFolder::Folder(const std::string& name) const
     CreateDirectoryA(full.c_str(), nullptr);
     return full;
 }
+
+POINT ItemCentre(HWND list, int position)
+{
+    RECT row{};
+    row.left = LVIR_LABEL;
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&row));
+    return {(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+}
+
+void PressButton(HWND list, UINT downMessage, UINT upMessage, POINT at)
+{
+    const WPARAM held = downMessage == WM_RBUTTONDOWN ? MK_RBUTTON : downMessage == WM_MBUTTONDOWN ? MK_MBUTTON : MK_LBUTTON;
+    PostMessageA(list, downMessage, held, MAKELPARAM(at.x, at.y));
+    PostMessageA(list, upMessage, 0, MAKELPARAM(at.x, at.y));
+    Pump();
+}
+
+void ClickItem(HWND list, int position, WPARAM keys)
+{
+    const POINT at = ItemCentre(list, position);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(at.x, at.y));
+    PostMessageA(list, WM_LBUTTONUP, keys, MAKELPARAM(at.x, at.y));
+    Pump();
+}
+
+namespace {
+
+struct Watch {
+    std::string windowClass;
+    std::function<void(HWND)> action;
+    UINT_PTR timer = 0;
+    bool ran = false;
+};
+Watch watch;
+
+void CALLBACK WatchTimer(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND found = FindWindowA(watch.windowClass.c_str(), nullptr);
+    if (!found || GetWindowThreadProcessId(found, nullptr) != GetCurrentThreadId() || !IsWindowVisible(found)) return;
+    KillTimer(nullptr, watch.timer);
+    watch.timer = 0;
+    watch.ran = true;
+    watch.action(found);
+}
+
+}  // namespace
+
+WhenWindowOpens::WhenWindowOpens(const char* windowClass, std::function<void(HWND)> action)
+{
+    watch.windowClass = windowClass;
+    watch.action = std::move(action);
+    watch.ran = false;
+    watch.timer = SetTimer(nullptr, 0, 30, WatchTimer);
+}
+
+WhenWindowOpens::~WhenWindowOpens()
+{
+    if (watch.timer) KillTimer(nullptr, watch.timer);
+    watch.timer = 0;
+}
+
+bool WhenWindowOpens::Ran() const
+{
+    return watch.ran;
+}

@@ -4,6 +4,7 @@
 #include "platform/Form.h"
 #include "platform/ListView.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -50,4 +51,21 @@ public:
 
 private:
     std::string path_;
+};
+
+// Clicks an item of a list view as the mouse would (keys: MK_CONTROL, MK_SHIFT).
+void ClickItem(HWND list, int position, WPARAM keys = 0);
+// Presses the right (or another) mouse button at a point of a list view.
+void PressButton(HWND list, UINT downMessage, UINT upMessage, POINT at);
+// The middle of an item of a list view, in its client coordinates.
+POINT ItemCentre(HWND list, int position);
+
+// Runs the action once a window of the class appears on this thread (a
+// dialog "#32770" or a pop-up menu "#32768"), from a timer that fires inside
+// whatever modal loop is running. Returns whether it ran; a later call resets it.
+class WhenWindowOpens {
+public:
+    WhenWindowOpens(const char* windowClass, std::function<void(HWND)> action);
+    ~WhenWindowOpens();
+    bool Ran() const;
 };

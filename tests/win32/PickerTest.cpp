@@ -1,0 +1,325 @@
+// The picker window: its opening and closing from the selection window, its
+// folder choice, selection rule, pop-up menu, sorting and layout.
+#include "TestSupport.h"
+#include "forms/SharedState.h"
+#include "forms/frmAdd.h"
+#include "forms/frmSel.h"
+#include "platform/Runtime.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+HWND SelectionButton(const char* caption)
+{
+    return FindChild(frmSel::Default().hWnd(), "BUTTON", caption);
+}
+
+std::vector<HWND> PickerWindows()
+{
+    std::vector<HWND> found;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "QuorvelForm", "Select Files"));)
+        if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) found.push_back(w);
+    return found;
+}
+
+int FilesIn(const std::string& folder)
+{
+    int files = 0;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "*.*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return files;
+}
+
+class Picker : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        frmSel::Default().Show();
+        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) folder.File(name);
+        strCurFolder = folder.Path();
+    }
+    void Open()
+    {
+        picker.Show();
+        Pump();
+    }
+    HWND List() { return picker.LV.hWnd(); }
+    bool AddEnabled() { return IsWindowEnabled(picker.cmdAdd.hWnd()) != FALSE; }
+    std::string Path(const char* name) { return folder.Path() + "\\" + name; }
+    // Right-clicks an entry; while the menu is open, notes which items are
+    // enabled, then chooses the item at index (or closes the menu for -1).
+    void RightClickMenu(int position, int choose)
+    {
+        menuOpened = false;
+        WhenWindowOpens menu("#32768", [&](HWND menuWindow) {
+            menuOpened = true;
+            for (int i = 0; i < 3; ++i) itemEnabled[i] = picker.LVPop.Item(i).Enabled();
+            if (choose < 0) {
+                EndMenu();
+                return;
+            }
+            for (int i = 0; i <= choose; ++i) PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+            PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
+        });
+        PressButton(List(), WM_RBUTTONDOWN, WM_RBUTTONUP, ItemCentre(List(), position));
+        ASSERT_TRUE(menu.Ran());
+    }
+
+    TempFolder folder;
+    frmAdd picker;
+    bool menuOpened = false;
+    bool itemEnabled[3] = {};
+};
+
+}  // namespace
+
+TEST_F(Picker, SelectFilesOpensThePickerAtTheRightEdgeListingTheCurrentFolder)
+{
+    frmSel& selection = frmSel::Default();
+    selection.Left(1200);
+    selection.Top(900);
+    strCurFolder = "C:\\";
+    SendMessageA(SelectionButton("Select Files"), BM_CLICK, 0, 0);
+    const auto pickers = PickerWindows();
+    ASSERT_EQ(pickers.size(), 1u);
+    EXPECT_TRUE(IsWindowVisible(pickers[0]));
+    RECT selectionRect{}, pickerRect{};
+    GetWindowRect(selection.hWnd(), &selectionRect);
+    GetWindowRect(pickers[0], &pickerRect);
+    EXPECT_EQ(selectionRect.left, 80);  // 1200 twips
+    EXPECT_EQ(pickerRect.left, selectionRect.right);
+    EXPECT_EQ(pickerRect.top, selectionRect.top);
+    EXPECT_EQ(GetWindow(pickers[0], GW_OWNER), nullptr);
+    HWND list = FindChild(pickers[0], WC_LISTVIEWA, nullptr);
+    EXPECT_EQ(ItemCount(list), FilesIn("C:\\"));
+    char path[MAX_PATH] = {};
+    GetWindowTextA(FindChild(pickers[0], "EDIT", nullptr), path, sizeof(path));
+    EXPECT_STREQ(path, "C:\\");
+}
+
+TEST_F(Picker, SelectFilesAgainWhileOpenDoesNothing)
+{
+    SendMessageA(SelectionButton("Select Files"), BM_CLICK, 0, 0);
+    HWND first = PickerWindows().at(0);
+    SetWindowPos(first, nullptr, 10, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageA(SelectionButton("Select Files"), BM_CLICK, 0, 0);
+    ASSERT_EQ(PickerWindows().size(), 1u);
+    EXPECT_EQ(PickerWindows()[0], first);
+    RECT rect{};
+    GetWindowRect(first, &rect);
+    EXPECT_EQ(rect.left, 10);
+    EXPECT_EQ(rect.top, 20);
+}
+
+TEST_F(Picker, SelectFilesAfterThePickerWasClosedOpensANewOne)
+{
+    SendMessageA(SelectionButton("Select Files"), BM_CLICK, 0, 0);
+    SendMessageA(PickerWindows().at(0), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PickerWindows().empty());
+    SendMessageA(SelectionButton("Select Files"), BM_CLICK, 0, 0);
+    ASSERT_EQ(PickerWindows().size(), 1u);
+    EXPECT_EQ(ItemCount(FindChild(PickerWindows()[0], WC_LISTVIEWA, nullptr)), 5);
+}
+
+TEST_F(Picker, ClosingTheSelectionWindowClosesThePickerAndEndsTheProgram)
+{
+    SendMessageA(SelectionButton("Select Files"), BM_CLICK, 0, 0);
+    frmSel::Default().LV.ListItems.Add("C:\\x.txt", "");
+    Pump();
+    HWND selection = frmSel::Default().hWnd();
+    SendMessageA(selection, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(selection));
+    EXPECT_TRUE(PickerWindows().empty());
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST_F(Picker, LoadWithNoCurrentFolderListsNothing)
+{
+    strCurFolder.clear();
+    Open();
+    EXPECT_EQ(ItemCount(List()), 0);
+    EXPECT_EQ(picker.txtPath.Text(), "");
+}
+
+TEST_F(Picker, OpensWithTheListFilledSortedAndAddDisabled)
+{
+    Open();
+    EXPECT_EQ(picker.Caption(), "Select Files");
+    EXPECT_EQ(ItemTexts(List()), (std::vector<std::string>{Path("a.txt"), Path("b.txt"), Path("c.txt"),
+                                                             Path("d.txt"), Path("e.txt")}));
+    EXPECT_EQ(picker.txtPath.Text(), folder.Path());
+    EXPECT_FALSE(AddEnabled());
+    EXPECT_TRUE(IsWindowEnabled(picker.cmdBr.hWnd()));
+    SetActiveWindow(picker.hWnd());
+    EXPECT_EQ(GetFocus(), List());  // first in tab order
+    const LONG style = GetWindowLongA(picker.hWnd(), GWL_STYLE);
+    EXPECT_TRUE((style & WS_THICKFRAME) && (style & WS_MINIMIZEBOX) && (style & WS_MAXIMIZEBOX));
+    EXPECT_FALSE(GetWindowLongA(List(), GWL_STYLE) & LVS_SINGLESEL);
+}
+
+TEST_F(Picker, ChoosingAFolderListsItAndLeavesAddAlone)
+{
+    Open();
+    TempFolder other;
+    other.File("only.txt");
+    WhenWindowOpens choose("#32770", [&](HWND dialog) {
+        SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(other.Path().c_str()));
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    });
+    SendMessageA(picker.cmdBr.hWnd(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(choose.Ran());
+    EXPECT_EQ(strCurFolder, other.Path());
+    EXPECT_EQ(picker.txtPath.Text(), other.Path());
+    EXPECT_EQ(ItemTexts(List()), (std::vector<std::string>{other.Path() + "\\only.txt"}));
+    EXPECT_FALSE(AddEnabled());
+    EXPECT_TRUE(IsWindowVisible(List()));
+}
+
+TEST_F(Picker, CancellingTheChooserChangesNothing)
+{
+    Open();
+    ClickItem(List(), 1);
+    ASSERT_TRUE(AddEnabled());
+    WhenWindowOpens cancel("#32770", [](HWND dialog) { PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0); });
+    SendMessageA(picker.cmdBr.hWnd(), BM_CLICK, 0, 0);
+    ASSERT_TRUE(cancel.Ran());
+    EXPECT_EQ(strCurFolder, folder.Path());
+    EXPECT_EQ(picker.txtPath.Text(), folder.Path());
+    EXPECT_EQ(ItemCount(List()), 5);
+    EXPECT_TRUE(IsSelected(List(), 1));
+    EXPECT_TRUE(AddEnabled());
+}
+
+TEST_F(Picker, TextTypedIntoThePathIsIgnored)
+{
+    Open();
+    SetWindowTextA(picker.txtPath.hWnd(), "C:\\windows");
+    Pump();
+    EXPECT_EQ(strCurFolder, folder.Path());
+    EXPECT_EQ(ItemCount(List()), 5);
+}
+
+TEST_F(Picker, ClickingAnEntryEnablesAddAndTheKeyboardCountsAsClicking)
+{
+    Open();
+    ClickItem(List(), 2);
+    EXPECT_TRUE(AddEnabled());
+    ClickItem(List(), 2, MK_CONTROL);  // deselects it: still an item click
+    EXPECT_EQ(SelectedCount(List()), 0);
+    EXPECT_FALSE(AddEnabled());
+    SetFocus(List());
+    SendMessageA(List(), WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_EQ(SelectedCount(List()), 1);
+    EXPECT_TRUE(AddEnabled());
+}
+
+TEST_F(Picker, NoMenuOffTheEntriesOrForOtherButtons)
+{
+    Open();
+    const int shown = Menu::TimesShown();
+    RECT client{};
+    GetClientRect(List(), &client);
+    PressButton(List(), WM_RBUTTONDOWN, WM_RBUTTONUP, {client.right / 2, client.bottom - 5});
+    PressButton(List(), WM_LBUTTONDOWN, WM_LBUTTONUP, ItemCentre(List(), 0));
+    PressButton(List(), WM_MBUTTONDOWN, WM_MBUTTONUP, ItemCentre(List(), 0));
+    EXPECT_EQ(Menu::TimesShown(), shown);
+}
+
+TEST_F(Picker, MenuOnAnEntryGreysAddWhenNothingIsSelected)
+{
+    Open();
+    RightClickMenu(3, -1);
+    EXPECT_TRUE(menuOpened);
+    EXPECT_TRUE(itemEnabled[0]);
+    EXPECT_TRUE(itemEnabled[1]);
+    EXPECT_FALSE(itemEnabled[2]);
+    EXPECT_EQ(SelectedCount(List()), 0);  // the right-click that opened the menu selected nothing
+    ClickItem(List(), 0);
+    RightClickMenu(3, -1);
+    EXPECT_TRUE(itemEnabled[2]);
+}
+
+TEST_F(Picker, SelectAllThenSelectNoneFromTheMenu)
+{
+    Open();
+    RightClickMenu(0, 0);
+    EXPECT_EQ(SelectedCount(List()), 5);
+    EXPECT_TRUE(AddEnabled());
+    RightClickMenu(0, 1);
+    EXPECT_EQ(SelectedCount(List()), 0);
+    EXPECT_FALSE(AddEnabled());
+}
+
+TEST_F(Picker, AddFromTheMenuDisablesAddButTheButtonLeavesItEnabled)
+{
+    Open();
+    ClickItem(List(), 0);
+    RightClickMenu(0, 2);
+    EXPECT_EQ(SelectedCount(List()), 0);
+    EXPECT_FALSE(AddEnabled());
+    EXPECT_EQ(ItemTexts(frmSel::Default().LV.hWnd()), (std::vector<std::string>{Path("a.txt")}));
+    ClickItem(List(), 1);
+    SendMessageA(picker.cmdAdd.hWnd(), BM_CLICK, 0, 0);
+    EXPECT_EQ(SelectedCount(List()), 0);
+    EXPECT_TRUE(AddEnabled());
+    EXPECT_EQ(ItemCount(frmSel::Default().LV.hWnd()), 2);
+}
+
+TEST_F(Picker, TwoHeaderClicksRestoreTheOrder)
+{
+    Open();
+    const auto ascending = ItemTexts(List());
+    HWND header = reinterpret_cast<HWND>(SendMessageA(List(), LVM_GETHEADER, 0, 0));
+    const auto clickHeader = [&] {
+        SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+        SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(10, 5));
+    };
+    clickHeader();
+    EXPECT_EQ(ItemTexts(List()), std::vector<std::string>(ascending.rbegin(), ascending.rend()));
+    clickHeader();
+    EXPECT_EQ(ItemTexts(List()), ascending);
+}
+
+TEST_F(Picker, WideningMovesOnlyTheList)
+{
+    Open();
+    const RECT path = ChildRect(picker.txtPath.hWnd()), browse = ChildRect(picker.cmdBr.hWnd()),
+               add = ChildRect(picker.cmdAdd.hWnd());
+    RECT window{};
+    GetWindowRect(picker.hWnd(), &window);
+    SetWindowPos(picker.hWnd(), nullptr, 0, 0, window.right - window.left + 200, window.bottom - window.top + 50,
+                 SWP_NOMOVE | SWP_NOZORDER);
+    Pump();
+    RECT client{};
+    GetClientRect(picker.hWnd(), &client);
+    const RECT list = ChildRect(List());
+    EXPECT_EQ(list.left, 0);
+    EXPECT_EQ(list.top, 19);  // 285 twips
+    EXPECT_EQ(list.right, client.right);
+    EXPECT_EQ(list.bottom, client.bottom);
+    EXPECT_EQ(SendMessageA(List(), LVM_GETCOLUMNWIDTH, 0, 0), client.right - 19);
+    EXPECT_TRUE(EqualRect(&path, &static_cast<const RECT&>(ChildRect(picker.txtPath.hWnd()))));
+    const RECT browseAfter = ChildRect(picker.cmdBr.hWnd()), addAfter = ChildRect(picker.cmdAdd.hWnd());
+    EXPECT_TRUE(EqualRect(&browse, &browseAfter));
+    EXPECT_TRUE(EqualRect(&add, &addAfter));
+}
+
+TEST_F(Picker, MinimisingKeepsTheLayoutValid)
+{
+    Open();
+    picker.WindowState(Form::vbMinimized);
+    Pump();
+    const RECT list = ChildRect(List());
+    EXPECT_GE(list.bottom - list.top, 0);
+    picker.WindowState(Form::vbNormal);
+    Pump();
+    RECT client{};
+    GetClientRect(picker.hWnd(), &client);
+    EXPECT_EQ(ChildRect(List()).bottom, client.bottom);
+}

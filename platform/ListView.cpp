@@ -27,13 +27,17 @@ int ShiftState(WPARAM keys)
 
 bool ListItem::Selected() const
 {
-    if (!InList()) return false;
+    if (!InList() || !owner_->KnownToControl(*entry_)) return false;
     return SendMessageA(owner_->hWnd(), LVM_GETITEMSTATE, static_cast<WPARAM>(entry_->position), LVIS_SELECTED) != 0;
 }
 
 void ListItem::Selected(bool selected)
 {
-    if (InList()) owner_->SetState(entry_->position, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    if (!InList()) return;
+    // Entries the control has not been told about yet are unselected; leaving
+    // them so keeps a bulk fill from updating the control once per entry.
+    if (!selected && !owner_->KnownToControl(*entry_)) return;
+    owner_->SetState(entry_->position, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
 }
 
 void ListItem::Text(const std::string& text)
@@ -210,6 +214,9 @@ LRESULT CALLBACK ListView::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, 
         return self->OnMouseDown(message, wParam, lParam);
     case WM_KEYDOWN:
         return self->OnKeyDown(wParam, lParam);
+    case LVM_SETITEMSTATE:
+        if (wParam == static_cast<WPARAM>(-1)) return self->OnSetAllStates(lParam);
+        break;
     }
     if (message == SyncMessage()) {
         self->syncPosted_ = false;
@@ -234,6 +241,18 @@ LRESULT ListView::OnMouseDown(UINT message, WPARAM wParam, LPARAM lParam)
     // A menu opened by the handler has taken this click.
     if (Menu::TimesShown() != menusBefore) return 0;
     return DefSubclassProc(hWnd(), message, wParam, lParam);
+}
+
+LRESULT ListView::OnSetAllStates(LPARAM item)
+{
+    // Some list views repaint each item they change; one repaint of the whole
+    // list afterwards is all that a change of every item needs.
+    SyncCount();
+    SendMessageA(hWnd(), WM_SETREDRAW, FALSE, 0);
+    const LRESULT result = DefSubclassProc(hWnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), item);
+    SendMessageA(hWnd(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(hWnd(), nullptr, FALSE);
+    return result;
 }
 
 LRESULT ListView::OnKeyDown(WPARAM wParam, LPARAM lParam)

@@ -109,8 +109,10 @@ private:
                                          DWORD_PTR self);
     LRESULT OnMouseDown(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetAllStates(LPARAM item);
     void OnGetDispInfo(NMLVDISPINFOA& info);
     ListItem ItemAt(int position);
+    bool KnownToControl(const ListEntry& entry) const { return entry.position < controlCount_; }
     int FocusedPosition() const;
     void SetState(int position, UINT state, UINT mask);
     void Changed();

@@ -37,13 +37,17 @@ DWORD_PTR ShellFileInfo(const std::string& path, UINT flags, SHFILEINFOA& info)
 void AddFileEntry(const std::string& fullPath, ListView& list, ImageList& images, PictureBox& surface)
 {
     const std::string typeName = GetFileTypeName(fullPath);
-    surface.Picture(LoadPicture());
     ListItem entry = list.ListItems.Add();
     entry.Selected(false);
     entry.Text(fullPath);
-    DrawFileIcon(fullPath, surface.hDC(), 0, 0, false);
     const std::string key = IconKey(typeName, fullPath);
-    AddToImageList(key, images, surface);
+    // Only the first image stored under a key is ever shown: the icon of a key
+    // already stored is neither drawn nor stored again.
+    if (images.IndexOf(key) < 0) {
+        surface.Picture(LoadPicture());
+        DrawFileIcon(fullPath, surface.hDC(), 0, 0, false);
+        AddToImageList(key, images, surface);
+    }
     entry.SmallIcon(key);
 }
 
@@ -66,7 +70,11 @@ void FillFileList(const std::string& folder, ListView& list, ImageList& images, 
 std::string GetFileTypeName(const std::string& path)
 {
     SHFILEINFOA info;
-    ShellFileInfo(path, kTypeNameFlags, info);  // on failure the record stays empty: ""
+    // The type name follows from the file's name, so the shell is told not to
+    // open the file, which makes the lookup many times faster. A file that does
+    // not exist has no type name.
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return "";
+    ShellFileInfo(path, kTypeNameFlags | SHGFI_USEFILEATTRIBUTES, info);  // on failure the record stays empty: ""
     return TrimNull(std::string(info.szTypeName, sizeof(info.szTypeName)));
 }
 

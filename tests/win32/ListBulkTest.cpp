@@ -88,3 +88,17 @@ TEST_F(ListBulk, EntriesSelectedByMessageReadSelectedThroughTheList)
     EXPECT_TRUE(IsSelected(List(), 0));
     EXPECT_EQ(GetSelCount(host.LV), 2);
 }
+
+TEST_F(ListBulk, SelectingAllOnAHiddenListLeavesItHidden)
+{
+    host.Show();
+    Fill(3);
+    host.LV.Visible(false);
+    SetAllSelected(host.LV, true);
+    EXPECT_FALSE(IsWindowVisible(List()));
+    EXPECT_EQ(SelectedCount(List()), 3);
+    host.LV.Visible(true);
+    SetAllSelected(host.LV, false);
+    EXPECT_TRUE(IsWindowVisible(List()));
+    EXPECT_EQ(SelectedCount(List()), 0);
+}

@@ -107,8 +107,10 @@ TempFolder::TempFolder()
     char base[MAX_PATH] = {};
     GetTempPathA(sizeof(base), base);
     static int counter = 0;
-    path_ = std::string(base) + "quorvel-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter);
+    // Fixed-width names, so that path lengths do not depend on the process number.
+    char name[40];
+    snprintf(name, sizeof(name), "quorvel-test-%08lu-%02d", GetCurrentProcessId(), ++counter);
+    path_ = base + std::string(name);
     CreateDirectoryA(path_.c_str(), nullptr);
 }
 
@@ -170,10 +172,18 @@ struct Watch {
 };
 Watch watch;
 
+// Tests run side by side: only a window of this thread counts.
+HWND FindOwnWindow(const char* windowClass)
+{
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, windowClass, nullptr));)
+        if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId() && IsWindowVisible(w)) return w;
+    return nullptr;
+}
+
 void CALLBACK WatchTimer(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND found = FindWindowA(watch.windowClass.c_str(), nullptr);
-    if (!found || GetWindowThreadProcessId(found, nullptr) != GetCurrentThreadId() || !IsWindowVisible(found)) return;
+    HWND found = FindOwnWindow(watch.windowClass.c_str());
+    if (!found) return;
     KillTimer(nullptr, watch.timer);
     watch.timer = 0;
     watch.ran = true;
@@ -199,4 +209,11 @@ WhenWindowOpens::~WhenWindowOpens()
 bool WhenWindowOpens::Ran() const
 {
     return watch.ran;
+}
+
+void SelectInChooser(HWND dialog, const std::string& folder)
+{
+    Pump();
+    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+    Pump();
 }

@@ -69,3 +69,7 @@ public:
     ~WhenWindowOpens();
     bool Ran() const;
 };
+
+// Selects a folder in an open folder chooser as the user would, letting the
+// dialog finish filling its tree first (it may still be busy with it).
+void SelectInChooser(HWND dialog, const std::string& folder);

@@ -1,0 +1,235 @@
+// Drives the real quorvel.exe from another process, as a user would: opens the
+// picker, chooses a folder in the shell's chooser, selects two files, adds them
+// and closes the program. Usage: quorvel_e2e <path of quorvel.exe> [seconds to
+// keep the windows open at the end, for a screenshot]
+#include "platform/Win32.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+int failures = 0;
+
+void Check(bool ok, const char* what)
+{
+    std::printf("%s %s\n", ok ? "ok:  " : "FAIL:", what);
+    if (!ok) ++failures;
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 15000)
+{
+    for (DWORD waited = 0; waited < milliseconds; waited += 50) {
+        if (condition()) return true;
+        Sleep(50);
+    }
+    return condition();
+}
+
+// Memory in the program's process, for messages that pass pointers.
+class RemoteBuffer {
+public:
+    RemoteBuffer(HANDLE process, SIZE_T size)
+        : process_(process), size_(size),
+          address_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE))
+    {
+    }
+    ~RemoteBuffer()
+    {
+        if (address_) VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
+    }
+    RemoteBuffer(const RemoteBuffer&) = delete;
+    RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+    LPARAM Address() const { return reinterpret_cast<LPARAM>(address_); }
+    void Write(const void* data, SIZE_T size, SIZE_T offset = 0)
+    {
+        WriteProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, nullptr);
+    }
+    void Read(void* data, SIZE_T size, SIZE_T offset = 0) const
+    {
+        ReadProcessMemory(process_, static_cast<char*>(address_) + offset, data, size, nullptr);
+    }
+
+private:
+    HANDLE process_;
+    SIZE_T size_;
+    void* address_;
+};
+
+HWND FindProgramWindow(DWORD processId, const char* windowClass, const char* caption)
+{
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, windowClass, caption));) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(w, &owner);
+        if (owner == processId && IsWindowVisible(w)) return w;
+    }
+    return nullptr;
+}
+
+int Count(HWND list)
+{
+    return static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::string RemoteItemText(HANDLE process, HWND list, int position)
+{
+    RemoteBuffer buffer(process, sizeof(LVITEMA) + 1024);
+    LVITEMA item{};
+    item.pszText = reinterpret_cast<char*>(buffer.Address() + sizeof(LVITEMA));
+    item.cchTextMax = 1024;
+    buffer.Write(&item, sizeof(item));
+    SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(position), buffer.Address());
+    char text[1024] = {};
+    buffer.Read(text, sizeof(text) - 1, sizeof(LVITEMA));
+    return text;
+}
+
+POINT RemoteItemCentre(HANDLE process, HWND list, int position)
+{
+    RemoteBuffer buffer(process, sizeof(RECT));
+    RECT row{LVIR_LABEL, 0, 0, 0};
+    buffer.Write(&row, sizeof(row));
+    SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(position), buffer.Address());
+    buffer.Read(&row, sizeof(row));
+    return {(row.left + row.right) / 2, (row.top + row.bottom) / 2};
+}
+
+void Click(HANDLE process, HWND list, int position, WPARAM keys)
+{
+    const POINT at = RemoteItemCentre(process, list, position);
+    PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(at.x, at.y));
+    PostMessageA(list, WM_LBUTTONUP, keys, MAKELPARAM(at.x, at.y));
+}
+
+int FilesIn(const std::string& folder)
+{
+    int files = 0;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "*.*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return 0;
+    do files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    return files;
+}
+
+std::string WindowsPath(const std::string& path)
+{
+    if (path.empty() || path[0] != '/') return path;
+    std::string windows = "Z:" + path;  // Wine maps Z: to the Unix root
+    for (char& c : windows)
+        if (c == '/') c = '\\';
+    return windows;
+}
+
+std::string MakeFolder()
+{
+    char base[MAX_PATH] = {};
+    GetTempPathA(sizeof(base), base);
+    const std::string folder = std::string(base) + "Quorvel demo " + std::to_string(GetCurrentProcessId());
+    CreateDirectoryA(folder.c_str(), nullptr);
+    for (const char* name : {"notes.txt", "picture.bmp", "setup.exe", "settings.ini"}) {
+        HANDLE file = CreateFileA((folder + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        CloseHandle(file);
+    }
+    return folder;
+}
+
+void RemoveFolder(const std::string& folder)
+{
+    for (const char* name : {"notes.txt", "picture.bmp", "setup.exe", "settings.ini"})
+        DeleteFileA((folder + "\\" + name).c_str());
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: quorvel_e2e <quorvel.exe> [seconds]\n");
+        return 2;
+    }
+    const int keepOpen = argc > 2 ? std::atoi(argv[2]) : 0;
+    const std::string folder = MakeFolder();
+    std::string commandLine = "\"" + WindowsPath(argv[1]) + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION program{};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &program)) {
+        std::printf("FAIL: quorvel.exe did not start (%lu)\n", GetLastError());
+        return 1;
+    }
+    const DWORD id = program.dwProcessId;
+
+    HWND main = nullptr;
+    Check(WaitFor([&] { return (main = FindProgramWindow(id, "QuorvelForm", "Quorvel")) != nullptr; }),
+          "the main window opens, captioned \"Quorvel\"");
+    HWND selectFiles = FindWindowExA(main, nullptr, "BUTTON", "Select Files");
+    HWND mainList = FindWindowExA(main, nullptr, WC_LISTVIEWA, nullptr);
+    Check(selectFiles && mainList && Count(mainList) == 0, "with \"Select Files\" and an empty list");
+
+    SendMessageA(selectFiles, BM_CLICK, 0, 0);
+    HWND picker = nullptr;
+    Check(WaitFor([&] { return (picker = FindProgramWindow(id, "QuorvelForm", "Select Files")) != nullptr; }),
+          "\"Select Files\" opens the picker");
+    HWND pickerList = FindWindowExA(picker, nullptr, WC_LISTVIEWA, nullptr);
+    HWND browse = FindWindowExA(picker, nullptr, "BUTTON", "...");
+    HWND add = FindWindowExA(picker, nullptr, "BUTTON", "Add");
+    Check(Count(pickerList) == FilesIn("C:\\"), "the picker lists the files of C:\\");
+
+    // Wine's chooser now and then loses a selection made while it fills its
+    // tree; a person would simply choose again.
+    bool chooserOpened = false, listed = false;
+    for (int attempt = 0; attempt < 3 && !listed; ++attempt) {
+        PostMessageA(browse, BM_CLICK, 0, 0);
+        HWND chooser = nullptr;
+        if (!WaitFor([&] { return (chooser = FindProgramWindow(id, "#32770", nullptr)) != nullptr; })) break;
+        chooserOpened = true;
+        Sleep(300);
+        RemoteBuffer path(program.hProcess, folder.size() + 1);
+        path.Write(folder.c_str(), folder.size() + 1);
+        SendMessageA(chooser, BFFM_SETSELECTIONA, TRUE, path.Address());
+        Sleep(300);  // the chooser shows its selection; a screenshot may be taken now
+        SendMessageA(chooser, WM_COMMAND, IDOK, 0);
+        listed = WaitFor([&] { return Count(pickerList) == 4; }, 3000);
+    }
+    Check(chooserOpened, "\"...\" opens the folder chooser");
+    Check(listed, "the chosen folder's four files are listed");
+    char shown[MAX_PATH] = {};
+    SendMessageA(FindWindowExA(picker, nullptr, "EDIT", nullptr), WM_GETTEXT, sizeof(shown),
+                 reinterpret_cast<LPARAM>(shown));
+    Check(folder == shown, "the path box shows the chosen folder");
+    Check(!IsWindowEnabled(add), "\"Add\" is disabled while nothing is clicked");
+
+    // Sorted: notes.txt, picture.bmp, settings.ini, setup.exe.
+    Click(program.hProcess, pickerList, 0, 0);
+    Click(program.hProcess, pickerList, 3, MK_CONTROL);
+    Check(WaitFor([&] { return SendMessageA(pickerList, LVM_GETSELECTEDCOUNT, 0, 0) == 2 && IsWindowEnabled(add); }),
+          "two files selected with the mouse enable \"Add\"");
+    SendMessageA(add, BM_CLICK, 0, 0);
+    Check(WaitFor([&] { return Count(mainList) == 2; }), "\"Add\" puts both files into the main list");
+    Check(RemoteItemText(program.hProcess, mainList, 0) == folder + "\\notes.txt" &&
+              RemoteItemText(program.hProcess, mainList, 1) == folder + "\\setup.exe",
+          "as full paths, in the picker's order");
+    Check(SendMessageA(pickerList, LVM_GETSELECTEDCOUNT, 0, 0) == 0, "and deselects them in the picker");
+
+    Click(program.hProcess, pickerList, 0, 0);
+    SendMessageA(add, BM_CLICK, 0, 0);
+    Sleep(200);
+    Check(Count(mainList) == 2, "adding a file already listed adds nothing");
+
+    if (keepOpen > 0) Sleep(static_cast<DWORD>(keepOpen) * 1000);
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    const bool ended = WaitForSingleObject(program.hProcess, 15000) == WAIT_OBJECT_0;
+    Check(ended, "closing the main window closes the picker and ends the program");
+    if (!ended) TerminateProcess(program.hProcess, 1);
+    CloseHandle(program.hThread);
+    CloseHandle(program.hProcess);
+    RemoveFolder(folder);
+    std::printf("%d failed\n", failures);
+    return failures == 0 ? 0 : 1;
+}

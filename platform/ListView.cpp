@@ -196,37 +196,50 @@ void ListView::OnGetDispInfo(NMLVDISPINFOA& info)
     }
 }
 
-LRESULT CALLBACK ListView::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+LRESULT CALLBACK ListView::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR data)
 {
-    auto* self = reinterpret_cast<ListView*>(data);
+    // Handlers run from here (mouse and keyboard events): as in a form, a
+    // failing handler ends that event only and never unwinds into the system.
+    try {
+        return reinterpret_cast<ListView*>(data)->WindowProc(message, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+LRESULT ListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
     switch (message) {
     case LVM_DELETEALLITEMS:  // the control empties itself; so does the model
-        self->model_.Clear();
-        self->controlCount_ = 0;
+        model_.Clear();
+        controlCount_ = 0;
         break;
     case WM_PAINT:
-        self->Arrange();
+        Arrange();
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-        return self->OnMouseDown(message, wParam, lParam);
+        return OnMouseDown(message, wParam, lParam);
     case WM_KEYDOWN:
-        return self->OnKeyDown(wParam, lParam);
+        return OnKeyDown(wParam, lParam);
     case LVM_SETITEMSTATE:
-        if (wParam == static_cast<WPARAM>(-1)) return self->OnSetAllStates(lParam);
+        if (wParam == static_cast<WPARAM>(-1)) return OnSetAllStates(lParam);
         break;
     }
-    if (message == SyncMessage()) {
-        self->syncPosted_ = false;
-        self->Arrange();
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return 0;
-    }
+    if (message == SyncMessage()) return OnSync();
     // Whoever asks the control about its items gets every entry the model has.
-    if (message >= LVM_FIRST && message < LVM_FIRST + 0x100 && !self->syncing_) self->SyncCount();
-    return DefSubclassProc(hwnd, message, wParam, lParam);
+    if (message >= LVM_FIRST && message < LVM_FIRST + 0x100 && !syncing_) SyncCount();
+    return DefSubclassProc(hWnd(), message, wParam, lParam);
+}
+
+LRESULT ListView::OnSync()
+{
+    syncPosted_ = false;
+    Arrange();
+    InvalidateRect(hWnd(), nullptr, FALSE);
+    return 0;
 }
 
 LRESULT ListView::OnMouseDown(UINT message, WPARAM wParam, LPARAM lParam)

@@ -107,9 +107,11 @@ private:
     friend class ListItem;
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR self);
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseDown(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
     LRESULT OnSetAllStates(LPARAM item);
+    LRESULT OnSync();
     void OnGetDispInfo(NMLVDISPINFOA& info);
     ListItem ItemAt(int position);
     bool KnownToControl(const ListEntry& entry) const { return entry.position < controlCount_; }

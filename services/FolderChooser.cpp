@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+static_assert(sizeof(BROWSEINFOA) == 32, "the chooser reads a 32-byte record");
+
 std::string BrowseFolder(const std::string& initialFolder, HWND owner, const std::string& title)
 {
     char chosen[MAX_PATH] = {};

@@ -6,6 +6,7 @@
 namespace {
 
 static_assert(sizeof(SHFILEINFOA) == 352, "the shell fills a 352-byte record");
+static_assert(sizeof(WIN32_FIND_DATAA) == 320, "the search fills a 320-byte record");
 
 constexpr UINT kTypeNameFlags = SHGFI_SYSICONINDEX | SHGFI_EXETYPE | SHGFI_TYPENAME | SHGFI_DISPLAYNAME |
                                 SHGFI_SHELLICONSIZE;  // 0x6604

@@ -1,7 +1,7 @@
 // Drives the real quorvel.exe from another process, as a user would: opens the
 // picker, chooses a folder in the shell's chooser, selects two files, adds them
 // and closes the program. Usage: quorvel_e2e <path of quorvel.exe> [seconds to
-// keep the windows open at the end, for a screenshot]
+// keep the windows open at the end, for a screenshot [file to create then]]
 #include "platform/Win32.h"
 
 #include <cstdio>
@@ -218,11 +218,16 @@ int main(int argc, char** argv)
     Check(SendMessageA(pickerList, LVM_GETSELECTEDCOUNT, 0, 0) == 0, "and deselects them in the picker");
 
     Click(program.hProcess, pickerList, 0, 0);
+    WaitFor([&] { return SendMessageA(pickerList, LVM_GETSELECTEDCOUNT, 0, 0) == 1; });
     SendMessageA(add, BM_CLICK, 0, 0);
     Sleep(200);
     Check(Count(mainList) == 2, "adding a file already listed adds nothing");
+    Check(IsWindowEnabled(add) != FALSE, "the button \"Add\" stays enabled after its own transfer");
 
-    if (keepOpen > 0) Sleep(static_cast<DWORD>(keepOpen) * 1000);
+    if (keepOpen > 0) {
+        if (argc > 3) CloseHandle(CreateFileA(argv[3], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        Sleep(static_cast<DWORD>(keepOpen) * 1000);
+    }
     PostMessageA(main, WM_CLOSE, 0, 0);
     const bool ended = WaitForSingleObject(program.hProcess, 15000) == WAIT_OBJECT_0;
     Check(ended, "closing the main window closes the picker and ends the program");

@@ -40,47 +40,24 @@ struct FindHandleTraits {
     static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Handle h) noexcept { FindClose(h); }
 };
-struct MemoryDcTraits {
-    using Handle = HDC;
+
+// Handles whose empty value is null, closed by one platform function.
+template <class H, auto closer>
+struct NullHandleTraits {
+    using Handle = H;
     static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { DeleteDC(h); }
-};
-template <class T>
-struct GdiObjectTraits {
-    using Handle = T;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { DeleteObject(h); }
-};
-struct ImageListTraits {
-    using Handle = HIMAGELIST;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { ImageList_Destroy(h); }
-};
-struct PidlTraits {
-    using Handle = PIDLIST_ABSOLUTE;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { CoTaskMemFree(h); }
-};
-struct LocalMemoryTraits {
-    using Handle = HLOCAL;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { LocalFree(h); }
-};
-struct MenuTraits {
-    using Handle = HMENU;
-    static Handle Empty() noexcept { return nullptr; }
-    static void Close(Handle h) noexcept { DestroyMenu(h); }
+    static void Close(Handle h) noexcept { closer(h); }
 };
 
 using FindHandle = UniqueHandle<FindHandleTraits>;
-using MemoryDc = UniqueHandle<MemoryDcTraits>;
-using Bitmap = UniqueHandle<GdiObjectTraits<HBITMAP>>;
-using Font = UniqueHandle<GdiObjectTraits<HFONT>>;
-using Brush = UniqueHandle<GdiObjectTraits<HBRUSH>>;
-using OwnedImageList = UniqueHandle<ImageListTraits>;
-using Pidl = UniqueHandle<PidlTraits>;
-using LocalMemory = UniqueHandle<LocalMemoryTraits>;
-using OwnedMenu = UniqueHandle<MenuTraits>;
+using MemoryDc = UniqueHandle<NullHandleTraits<HDC, DeleteDC>>;
+using Bitmap = UniqueHandle<NullHandleTraits<HBITMAP, DeleteObject>>;
+using Font = UniqueHandle<NullHandleTraits<HFONT, DeleteObject>>;
+using Brush = UniqueHandle<NullHandleTraits<HBRUSH, DeleteObject>>;
+using OwnedImageList = UniqueHandle<NullHandleTraits<HIMAGELIST, ImageList_Destroy>>;
+using Pidl = UniqueHandle<NullHandleTraits<PIDLIST_ABSOLUTE, CoTaskMemFree>>;
+using LocalMemory = UniqueHandle<NullHandleTraits<HLOCAL, LocalFree>>;
+using OwnedMenu = UniqueHandle<NullHandleTraits<HMENU, DestroyMenu>>;
 
 // A DC borrowed from a window with GetDC, given back with ReleaseDC.
 class WindowDc {

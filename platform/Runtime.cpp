@@ -1,5 +1,6 @@
 #include "platform/Runtime.h"
 
+#include "platform/Handles.h"
 #include "platform/Picture.h"
 
 Application App;
@@ -35,9 +36,8 @@ void ScreenObject::MousePointer(int pointer)
 int ScreenObject::Dpi() const
 {
     static const int dpi = [] {
-        HDC screen = GetDC(nullptr);
-        const int value = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
-        if (screen) ReleaseDC(nullptr, screen);
+        const WindowDc screen(nullptr);
+        const int value = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 0;
         return value > 0 ? value : 96;
     }();
     return dpi;

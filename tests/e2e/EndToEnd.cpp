@@ -2,6 +2,7 @@
 // picker, chooses a folder in the shell's chooser, selects two files, adds them
 // and closes the program. Usage: quorvel_e2e <path of quorvel.exe> [seconds to
 // keep the windows open at the end, for a screenshot [file to create then]]
+#include "common/FolderFiles.h"
 #include "platform/Win32.h"
 
 #include <cstdio>
@@ -102,18 +103,6 @@ void Click(HANDLE process, HWND list, int position, WPARAM keys)
     const POINT at = RemoteItemCentre(process, list, position);
     PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON | keys, MAKELPARAM(at.x, at.y));
     PostMessageA(list, WM_LBUTTONUP, keys, MAKELPARAM(at.x, at.y));
-}
-
-int FilesIn(const std::string& folder)
-{
-    int files = 0;
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((folder + "*.*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    do files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return files;
 }
 
 std::string WindowsPath(const std::string& path)

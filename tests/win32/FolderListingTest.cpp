@@ -30,10 +30,9 @@ protected:
 
 bool HasNonWhitePixel(HIMAGELIST list, int index)
 {
-    HDC screen = GetDC(nullptr);
-    Bitmap bitmap(CreateCompatibleBitmap(screen, 16, 16));
-    MemoryDc dc(CreateCompatibleDC(screen));
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), 16, 16));
+    MemoryDc dc(CreateCompatibleDC(screen.get()));
     SelectedObject selected(dc.get(), bitmap.get());
     Brush white(CreateSolidBrush(RGB(255, 255, 255)));
     const RECT all{0, 0, 16, 16};

@@ -4,30 +4,44 @@
 
 namespace {
 
-Picture SolidPicture(COLORREF color)
-{
-    HDC screen = GetDC(nullptr);
-    Bitmap bitmap(CreateCompatibleBitmap(screen, 16, 16));
+// A 16 x 16 bitmap selected into a DC of its own.
+struct Canvas {
+    Canvas()
     {
-        MemoryDc dc(CreateCompatibleDC(screen));
-        SelectedObject selected(dc.get(), bitmap.get());
+        const WindowDc screen(nullptr);
+        bitmap.reset(CreateCompatibleBitmap(screen.get(), 16, 16));
+        dc.reset(CreateCompatibleDC(screen.get()));
+        previous = SelectObject(dc.get(), bitmap.get());
+    }
+    ~Canvas()
+    {
+        if (previous) SelectObject(dc.get(), previous);
+    }
+    void Fill(COLORREF color)
+    {
         Brush brush(CreateSolidBrush(color));
         const RECT all{0, 0, 16, 16};
         FillRect(dc.get(), &all, brush.get());
     }
-    ReleaseDC(nullptr, screen);
-    return Picture(std::move(bitmap));
+    Bitmap bitmap;
+    MemoryDc dc;
+    HGDIOBJ previous = nullptr;
+};
+
+Picture SolidPicture(COLORREF color)
+{
+    Canvas canvas;
+    canvas.Fill(color);
+    SelectObject(canvas.dc.get(), canvas.previous);  // the picture's bitmap leaves the DC
+    canvas.previous = nullptr;
+    return Picture(std::move(canvas.bitmap));
 }
 
 COLORREF PixelOf(const ImageList& images, int index)
 {
-    HDC screen = GetDC(nullptr);
-    Bitmap bitmap(CreateCompatibleBitmap(screen, 16, 16));
-    MemoryDc dc(CreateCompatibleDC(screen));
-    ReleaseDC(nullptr, screen);
-    SelectedObject selected(dc.get(), bitmap.get());
-    ImageList_Draw(images.Handle(), index, dc.get(), 0, 0, ILD_NORMAL);
-    return GetPixel(dc.get(), 8, 8);
+    Canvas canvas;
+    ImageList_Draw(images.Handle(), index, canvas.dc.get(), 0, 0, ILD_NORMAL);
+    return GetPixel(canvas.dc.get(), 8, 8);
 }
 
 }  // namespace

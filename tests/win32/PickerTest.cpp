@@ -1,12 +1,8 @@
 // The picker window: its opening and closing from the selection window, its
 // folder choice, selection rule, pop-up menu, sorting and layout.
-#include "TestSupport.h"
-#include "forms/SharedState.h"
-#include "forms/frmAdd.h"
-#include "forms/frmSel.h"
+#include "PickerFixture.h"
+#include "common/FolderFiles.h"
 #include "platform/Runtime.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -23,34 +19,9 @@ std::vector<HWND> PickerWindows()
     return found;
 }
 
-int FilesIn(const std::string& folder)
-{
-    int files = 0;
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((folder + "*.*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return 0;
-    do files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
-    while (FindNextFileA(search, &found));
-    FindClose(search);
-    return files;
-}
-
-class Picker : public testing::Test {
+class Picker : public PickerFixture {
 protected:
-    void SetUp() override
-    {
-        frmSel::Default().Show();
-        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) folder.File(name);
-        strCurFolder = folder.Path();
-    }
-    void Open()
-    {
-        picker.Show();
-        Pump();
-    }
-    HWND List() { return picker.LV.hWnd(); }
     bool AddEnabled() { return IsWindowEnabled(picker.cmdAdd.hWnd()) != FALSE; }
-    std::string Path(const char* name) { return folder.Path() + "\\" + name; }
     // Right-clicks an entry; while the menu is open, notes which items are
     // enabled, then chooses the item at index (or closes the menu for -1).
     void RightClickMenu(int position, int choose)
@@ -70,8 +41,6 @@ protected:
         ASSERT_TRUE(menu.Ran());
     }
 
-    TempFolder folder;
-    frmAdd picker;
     bool menuOpened = false;
     bool itemEnabled[3] = {};
 };
@@ -267,12 +236,12 @@ TEST_F(Picker, AddFromTheMenuDisablesAddButTheButtonLeavesItEnabled)
     RightClickMenu(0, 2);
     EXPECT_EQ(SelectedCount(List()), 0);
     EXPECT_FALSE(AddEnabled());
-    EXPECT_EQ(ItemTexts(frmSel::Default().LV.hWnd()), (std::vector<std::string>{Path("a.txt")}));
+    EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{Path("a.txt")}));
     ClickItem(List(), 1);
     SendMessageA(picker.cmdAdd.hWnd(), BM_CLICK, 0, 0);
     EXPECT_EQ(SelectedCount(List()), 0);
     EXPECT_TRUE(AddEnabled());
-    EXPECT_EQ(ItemCount(frmSel::Default().LV.hWnd()), 2);
+    EXPECT_EQ(ItemCount(SelectionList()), 2);
 }
 
 TEST_F(Picker, TwoHeaderClicksRestoreTheOrder)

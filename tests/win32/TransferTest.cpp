@@ -1,37 +1,23 @@
 // The transfer of selected files into the selection list, through the
 // picker's own controls.
-#include "TestSupport.h"
-#include "forms/SharedState.h"
-#include "forms/frmAdd.h"
-#include "forms/frmSel.h"
-
-#include <gtest/gtest.h>
+#include "PickerFixture.h"
 
 namespace {
 
-class Transfer : public testing::Test {
+class Transfer : public PickerFixture {
 protected:
     void SetUp() override
     {
-        frmSel::Default().Show();
-        for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) folder.File(name);
-        strCurFolder = folder.Path();
-        picker.Show();
-        Pump();
+        PickerFixture::SetUp();
+        Open();
     }
     // Selects picker entries by position as the user would (Ctrl+click), then presses "Add".
     void SelectAndAdd(std::initializer_list<int> positions)
     {
-        for (int position : positions) ClickItem(Source(), position, MK_CONTROL);
+        for (int position : positions) ClickItem(List(), position, MK_CONTROL);
         SendMessageA(picker.cmdAdd.hWnd(), BM_CLICK, 0, 0);
     }
-    HWND Source() { return picker.LV.hWnd(); }
-    HWND Target() { return frmSel::Default().LV.hWnd(); }
-    std::string Path(const char* name) { return folder.Path() + "\\" + name; }
     void AllowDupes() { SendMessageA(FindChild(frmSel::Default().hWnd(), "BUTTON", "Allow Dupes"), BM_CLICK, 0, 0); }
-
-    TempFolder folder;
-    frmAdd picker;
 };
 
 }  // namespace
@@ -39,26 +25,26 @@ protected:
 TEST_F(Transfer, EntriesTwoAndFiveArriveInThatOrderAndEndDeselected)
 {
     SelectAndAdd({4, 1});
-    EXPECT_EQ(ItemTexts(Target()), (std::vector<std::string>{Path("b.txt"), Path("e.txt")}));
-    EXPECT_EQ(SelectedCount(Source()), 0);
-    EXPECT_EQ(ItemCount(Source()), 5);
+    EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{Path("b.txt"), Path("e.txt")}));
+    EXPECT_EQ(SelectedCount(List()), 0);
+    EXPECT_EQ(ItemCount(List()), 5);
 }
 
 TEST_F(Transfer, WithNothingSelectedNothingIsAdded)
 {
     SelectAndAdd({0});
     SendMessageA(picker.cmdAdd.hWnd(), BM_CLICK, 0, 0);  // still enabled, nothing selected
-    EXPECT_EQ(ItemTexts(Target()), (std::vector<std::string>{Path("a.txt")}));
+    EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{Path("a.txt")}));
 }
 
 TEST_F(Transfer, PathsAlreadyListedAreSkippedButDeselected)
 {
     frmSel::Default().LV.ListItems.Add(Path("b.txt"), "Text Document");
     SelectAndAdd({1, 2});
-    EXPECT_EQ(ItemTexts(Target()), (std::vector<std::string>{Path("b.txt"), Path("c.txt")}));
-    EXPECT_EQ(SelectedCount(Source()), 0);
+    EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{Path("b.txt"), Path("c.txt")}));
+    EXPECT_EQ(SelectedCount(List()), 0);
     SelectAndAdd({0, 1, 2, 3, 4});
-    EXPECT_EQ(ItemCount(Target()), 5);
+    EXPECT_EQ(ItemCount(SelectionList()), 5);
 }
 
 TEST_F(Transfer, WithAllowDupesTheSameSelectionTwiceAddsEachPathTwice)
@@ -67,14 +53,14 @@ TEST_F(Transfer, WithAllowDupesTheSameSelectionTwiceAddsEachPathTwice)
     ASSERT_TRUE(blnAllowDupes);
     SelectAndAdd({0, 2});
     SelectAndAdd({0, 2});
-    EXPECT_EQ(ItemTexts(Target()),
+    EXPECT_EQ(ItemTexts(SelectionList()),
               (std::vector<std::string>{Path("a.txt"), Path("c.txt"), Path("a.txt"), Path("c.txt")}));
 }
 
 TEST_F(Transfer, IntoAnEmptyListEverySelectedEntryIsAdded)
 {
     SelectAndAdd({0, 1, 2, 3, 4});
-    EXPECT_EQ(ItemCount(Target()), 5);
+    EXPECT_EQ(ItemCount(SelectionList()), 5);
 }
 
 TEST_F(Transfer, NewEntriesShowTheSameImageAsInThePicker)
@@ -83,8 +69,8 @@ TEST_F(Transfer, NewEntriesShowTheSameImageAsInThePicker)
     LVITEMA source{}, target{};
     source.mask = target.mask = LVIF_IMAGE;
     source.iItem = 3;
-    ASSERT_TRUE(SendMessageA(Source(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&source)));
-    ASSERT_TRUE(SendMessageA(Target(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&target)));
+    ASSERT_TRUE(SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&source)));
+    ASSERT_TRUE(SendMessageA(SelectionList(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&target)));
     EXPECT_GE(source.iImage, 0);
     EXPECT_EQ(target.iImage, source.iImage);
     EXPECT_EQ(frmSel::Default().LV.ListItems.Item(1).SmallIcon(), picker.LV.ListItems.Item(4).SmallIcon());

@@ -4,6 +4,13 @@
 
 #include <vector>
 
+std::string WindowText(HWND window)
+{
+    std::vector<char> buffer(static_cast<std::size_t>(GetWindowTextLengthA(window)) + 1);
+    const int length = GetWindowTextA(window, buffer.data(), static_cast<int>(buffer.size()));
+    return std::string(buffer.data(), static_cast<std::size_t>(length > 0 ? length : 0));
+}
+
 COLORREF TranslateColor(std::uint32_t color)
 {
     if (color & 0x80000000u) return GetSysColor(static_cast<int>(color & 0xFFu));
@@ -129,9 +136,7 @@ void TextBox::Create(HWND parent, int id, const TwipRect& rect)
 
 std::string TextBox::Text() const
 {
-    std::vector<char> buffer(static_cast<std::size_t>(GetWindowTextLengthA(hWnd())) + 1);
-    const int length = GetWindowTextA(hWnd(), buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), static_cast<std::size_t>(length));
+    return WindowText(hWnd());
 }
 
 void TextBox::Text(const std::string& text)
@@ -151,12 +156,12 @@ void Label::Caption(const std::string& text)
 
 void Label::SetFont(const char* face, float points, int weight)
 {
-    LOGFONTA spec{};
-    spec.lfHeight = -static_cast<LONG>(points * static_cast<float>(Screen.Dpi()) / 72.0f + 0.5f);
-    spec.lfWeight = weight;
-    spec.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(spec.lfFaceName, face, LF_FACESIZE);
-    font_.reset(CreateFontIndirectA(&spec));
+    LOGFONTA logFont{};
+    logFont.lfHeight = -static_cast<LONG>(points * static_cast<float>(Screen.Dpi()) / 72.0f + 0.5f);
+    logFont.lfWeight = weight;
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(logFont.lfFaceName, face, LF_FACESIZE);
+    font_.reset(CreateFontIndirectA(&logFont));
     SendMessageA(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_.get() : DefaultFont()), TRUE);
 }
 

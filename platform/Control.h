@@ -9,6 +9,9 @@
 #include <functional>
 #include <string>
 
+// A window's text (a form's caption, a text box's contents).
+std::string WindowText(HWND window);
+
 // Colours as forms give them: 0x00BBGGRR, or 0x800000nn for system colour nn.
 COLORREF TranslateColor(std::uint32_t color);
 

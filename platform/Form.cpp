@@ -3,7 +3,6 @@
 #include "platform/Runtime.h"
 
 #include <stdexcept>
-#include <vector>
 
 namespace {
 
@@ -58,8 +57,12 @@ void Form::Unload()
 {
     if (!hwnd_ || unloading_) return;
     unloading_ = true;
+    // Closing goes ahead even when the handler fails.
+    struct Closer {
+        HWND window;
+        ~Closer() { DestroyWindow(window); }
+    } closer{hwnd_};
     Form_Unload();
-    DestroyWindow(hwnd_);
 }
 
 HWND Form::hWnd()
@@ -70,9 +73,7 @@ HWND Form::hWnd()
 
 std::string Form::Caption()
 {
-    std::vector<char> buffer(static_cast<std::size_t>(GetWindowTextLengthA(hWnd())) + 1);
-    const int length = GetWindowTextA(hWnd(), buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), static_cast<std::size_t>(length));
+    return WindowText(hWnd());
 }
 
 void Form::Caption(const std::string& caption)

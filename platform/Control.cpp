@@ -22,19 +22,9 @@ Control::~Control()
     if (hwnd_ && FromHandle(hwnd_) == this) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
 }
 
-bool Control::Enabled() const
-{
-    return IsWindowEnabled(hwnd_) != FALSE;
-}
-
 void Control::Enabled(bool enabled)
 {
     EnableWindow(hwnd_, enabled);
-}
-
-bool Control::Visible() const
-{
-    return (GetWindowLongA(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 void Control::Visible(bool visible)

@@ -24,9 +24,7 @@ public:
     virtual ~Control();
 
     HWND hWnd() const { return hwnd_; }
-    bool Enabled() const;
     void Enabled(bool enabled);
-    bool Visible() const;
     void Visible(bool visible);
     // Height of the control's window, twips.
     float Height() const;

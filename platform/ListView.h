@@ -90,7 +90,6 @@ public:
     int SortOrder() const { return model_.SortOrder(); }
     void SortOrder(int order);
     void SmallIcons(ImageList& images);
-    using Control::Visible;
     void Visible(bool visible);
     void Move(float left, float top, float width, float height);
     void Refresh();

@@ -1,10 +1,5 @@
 #include "platform/Menu.h"
 
-bool MenuItem::Enabled() const
-{
-    return (GetMenuState(menu_, static_cast<UINT>(index_), MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED)) == 0;
-}
-
 void MenuItem::Enabled(bool enabled)
 {
     EnableMenuItem(menu_, static_cast<UINT>(index_), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));

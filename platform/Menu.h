@@ -8,7 +8,6 @@
 class MenuItem {
 public:
     MenuItem(HMENU menu, int index) : menu_(menu), index_(index) {}
-    bool Enabled() const;
     void Enabled(bool enabled);
 
 private:

@@ -29,7 +29,8 @@ protected:
         menuOpened = false;
         WhenWindowOpens menu("#32768", [&](HWND menuWindow) {
             menuOpened = true;
-            for (int i = 0; i < 3; ++i) itemEnabled[i] = picker.LVPop.Item(i).Enabled();
+            for (UINT i = 0; i < 3; ++i)
+                itemEnabled[i] = !(GetMenuState(picker.LVPop.Handle(), i, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
             if (choose < 0) {
                 EndMenu();
                 return;

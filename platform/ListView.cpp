@@ -259,8 +259,10 @@ LRESULT ListView::OnMouseDown(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT ListView::OnSetAllStates(LPARAM item)
 {
     // Some list views repaint each item they change; one repaint of the whole
-    // list afterwards is all that a change of every item needs.
+    // list afterwards is all that a change of every item needs. A hidden list
+    // paints nothing, and WM_SETREDRAW would show it on some systems.
     SyncCount();
+    if (!IsWindowVisible(hWnd())) return DefSubclassProc(hWnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), item);
     SendMessageA(hWnd(), WM_SETREDRAW, FALSE, 0);
     const LRESULT result = DefSubclassProc(hWnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), item);
     SendMessageA(hWnd(), WM_SETREDRAW, TRUE, 0);

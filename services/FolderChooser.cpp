@@ -4,7 +4,8 @@
 
 #include <cstring>
 
-static_assert(sizeof(BROWSEINFOA) == 32, "the chooser reads a 32-byte record");
+// Eight fields, each pointer-sized or padded to it: 32 bytes in the 32-bit program, 64 in the 64-bit one.
+static_assert(sizeof(BROWSEINFOA) == 8 * sizeof(void*), "the chooser reads eight pointer-sized fields");
 
 std::string BrowseFolder(const std::string& initialFolder, HWND owner, const std::string& title)
 {

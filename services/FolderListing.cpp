@@ -5,7 +5,8 @@
 
 namespace {
 
-static_assert(sizeof(SHFILEINFOA) == 352, "the shell fills a 352-byte record");
+// The icon handle is pointer-sized: 352 bytes in the 32-bit program, 360 in the 64-bit one.
+static_assert(sizeof(SHFILEINFOA) == (sizeof(void*) == 4 ? 352 : 360), "the shell fills its record");
 static_assert(sizeof(WIN32_FIND_DATAA) == 320, "the search fills a 320-byte record");
 
 constexpr UINT kTypeNameFlags = SHGFI_SYSICONINDEX | SHGFI_EXETYPE | SHGFI_TYPENAME | SHGFI_DISPLAYNAME |

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Reads the resources back out of the program file: icon groups, version block
-# and manifest. Usage: check_resources.sh quorvel.exe
+# and manifest; and checks what the file is: its architecture, and that it
+# imports only Windows' own DLLs.
+# Usage: check_resources.sh quorvel.exe amd64|X86 objdump
 set -u
 exe=$1
+arch=$2
+objdump=$3
 failures=0
 check() {  # check "what" command...
   local what=$1; shift
@@ -45,9 +49,17 @@ check 'manifest starts with a UTF-8 byte-order mark' test "$(head -c 3 "$manifes
 check 'manifest ends with two CR LF pairs' test "$(tail -c 5 "$manifest_file" | hex)" = 3e0d0a0d0a
 manifest=$(tr -d '\r' <"$manifest_file")
 check 'XML declaration' grep -qF '<?xml version="1.0" encoding="UTF-8" standalone="yes"?>' <<<"$manifest"
-check 'the program is x86 version 1.0.0.0' grep -qE '<assemblyIdentity version="1.0.0.0" processorArchitecture="X86" name="[^"]+" type="win32"/>' <<<"$manifest"
-check 'common controls 6.0.0.0 dependency' grep -qF 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0" processorArchitecture="X86" publicKeyToken="6595b64144ccf1df" language="*"' <<<"$manifest"
+check "the program is $arch version 1.0.0.0" grep -qE '<assemblyIdentity version="1.0.0.0" processorArchitecture="'"$arch"'" name="[^"]+" type="win32"/>' <<<"$manifest"
+check "common controls 6.0.0.0 dependency, $arch" grep -qF 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0" processorArchitecture="'"$arch"'" publicKeyToken="6595b64144ccf1df" language="*"' <<<"$manifest"
+check 'no other architecture named' test "$(grep -o 'processorArchitecture="[^"]*"' <<<"$manifest" | sort -u)" = "processorArchitecture=\"$arch\""
 order=$(grep -oE '<(assemblyIdentity|description|dependency)' <<<"$manifest" | tr '\n' ' ')
 check 'identity, description, dependency in that order' test "$order" = "<assemblyIdentity <description <dependency <assemblyIdentity "
+
+headers=$("$objdump" -p "$exe")
+if [ "$arch" = amd64 ]; then format=pei-x86-64; else format=pei-i386; fi
+check "the program file is $format" grep -q "file format $format" <<<"$headers"
+imports=$(grep 'DLL Name:' <<<"$headers" | awk '{print toupper($3)}' | sort | tr '\n' ' ')
+check "imports only Windows' own DLLs ($imports)" \
+  test -z "$(tr ' ' '\n' <<<"$imports" | grep -vxE 'COMCTL32.DLL|GDI32.DLL|KERNEL32.DLL|MSVCRT.DLL|OLE32.DLL|SHELL32.DLL|USER32.DLL|COMDLG32.DLL|ADVAPI32.DLL|UXTHEME.DLL|^$')"
 
 [ "$failures" -eq 0 ]

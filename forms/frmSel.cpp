@@ -27,7 +27,9 @@ frmSel& frmSel::Default()
 }
 
 frmSel::frmSel()
-    : Form({"File Selection Wizard", 4320, 5385, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+    // Overlapped, not pop-up: only overlapped windows get the system's default
+    // placement; a pop-up created at CW_USEDEFAULT lands at the screen's corner.
+    : Form({"File Selection Wizard", 4320, 5385, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
             WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE, true})
 {
 }
@@ -95,9 +97,11 @@ void frmSel::cmdClear_Click()
 
 void frmSel::cmdSel_Click()
 {
-    // One picker at a time; one the user has closed is replaced by a new one.
-    if (frmPicker && frmPicker->Loaded()) return;
-    frmPicker = std::make_unique<frmAdd>();
+    // One picker object for the life of the program, loaded again after the
+    // user closed it: a handler of the picker may still be running (its folder
+    // choice lets queued clicks in), so the object must never go away under it.
+    if (!frmPicker) frmPicker = std::make_unique<frmAdd>();
+    if (frmPicker->Loaded()) return;
     // Placing the picker loads it, so its list is filled before it is shown.
     frmPicker->Left(Left() + Width());
     frmPicker->Top(Top());

@@ -4,6 +4,16 @@
 #include <numeric>
 #include <utility>
 
+namespace {
+
+unsigned char FoldAscii(char c)
+{
+    const auto byte = static_cast<unsigned char>(c);
+    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
+}
+
+}  // namespace
+
 ListModel::ListModel(Compare compare) : compare_(std::move(compare)) {}
 
 std::shared_ptr<ListEntry> ListModel::Append()
@@ -44,6 +54,24 @@ std::shared_ptr<ListEntry> ListModel::Find(const std::string& text) const
     for (const auto& entry : entries_)
         if (entry->text.empty()) return entry;
     return nullptr;
+}
+
+int ListModel::FindFrom(std::string_view text, int start, bool partial, bool wrap) const
+{
+    const int count = static_cast<int>(entries_.size());
+    if (count == 0) return -1;
+    if (start < 0 || start >= count) start = wrap ? 0 : count;
+    const auto matches = [&](const std::string& entry) {
+        if (entry.size() < text.size() || (!partial && entry.size() != text.size())) return false;
+        return std::equal(text.begin(), text.end(), entry.begin(),
+                          [](char a, char b) { return FoldAscii(a) == FoldAscii(b); });
+    };
+    const int last = wrap ? start + count : count;
+    for (int i = start; i < last; ++i) {
+        const int position = i % count;
+        if (matches(entries_[static_cast<std::size_t>(position)]->text)) return position;
+    }
+    return -1;
 }
 
 void ListModel::Sorted(bool on)
@@ -97,10 +125,9 @@ void ListModel::Unindex(const ListEntry& entry)
 
 int CompareTextNoCase(const std::string& a, const std::string& b)
 {
-    const auto fold = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {
-        const int difference = fold(static_cast<unsigned char>(a[i])) - fold(static_cast<unsigned char>(b[i]));
+        const int difference = FoldAscii(a[i]) - FoldAscii(b[i]);
         if (difference != 0) return difference;
     }
     if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;

@@ -31,6 +31,10 @@ public:
     const std::shared_ptr<ListEntry>& At(std::size_t position) const { return entries_[position]; }
     // An entry whose text is exactly the given text, or null.
     std::shared_ptr<ListEntry> Find(const std::string& text) const;
+    // The position of the first entry from start on whose text begins with
+    // (partial) or is (not partial) the given text, letter case aside (ASCII);
+    // with wrap the search goes on from the top. -1 when none matches.
+    int FindFrom(std::string_view text, int start, bool partial, bool wrap) const;
 
     // Sorting: while on, appended or renamed entries leave the order stale
     // until Arrange puts it right, so a bulk fill sorts once, not per entry.

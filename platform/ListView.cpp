@@ -23,7 +23,30 @@ int ShiftState(WPARAM keys)
     return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
 
+const std::string kNoText;
+
+// UTF-16 text in the program's 8-bit code page.
+std::string ToCodePage(const wchar_t* text)
+{
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 1) return "";
+    std::string converted(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, &converted[0], size, nullptr, nullptr);
+    converted.pop_back();  // the terminator
+    return converted;
+}
+
 }  // namespace
+
+const std::string& ListItem::Text() const
+{
+    return entry_ ? entry_->text : kNoText;
+}
+
+const std::string& ListItem::SmallIcon() const
+{
+    return entry_ ? entry_->smallIcon : kNoText;
+}
 
 bool ListItem::Selected() const
 {
@@ -175,6 +198,9 @@ LRESULT ListView::OnNotify(NMHDR& header)
         if (position >= 0 && ItemClick) ItemClick(ItemAt(position));
         return 0;
     }
+    case LVN_ODFINDITEMA:
+    case LVN_ODFINDITEMW:
+        return OnFindItem(reinterpret_cast<NMLVFINDITEMA&>(header), header.code == LVN_ODFINDITEMW);
     case LVN_COLUMNCLICK:
         if (ColumnClick) ColumnClick(reinterpret_cast<NMLISTVIEW&>(header).iSubItem + 1);
         return 0;
@@ -194,6 +220,18 @@ void ListView::OnGetDispInfo(NMLVDISPINFOA& info)
         const int image = smallIcons_ ? smallIcons_->IndexOf(entry.smallIcon) : -1;
         item.iImage = image >= 0 ? image : I_IMAGENONE;
     }
+}
+
+int ListView::OnFindItem(const NMLVFINDITEMA& find, bool wide)
+{
+    // Typing in the list searches the shown texts; only a string search has
+    // something to match. Some list views ask in UTF-16 even of an 8-bit parent.
+    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+    const std::string text = wide ? ToCodePage(reinterpret_cast<const wchar_t*>(find.lvfi.psz)) : find.lvfi.psz;
+    Arrange();
+    const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
+    const bool wrap = (find.lvfi.flags & LVFI_WRAP) != 0;
+    return model_.FindFrom(text, find.iStart, partial, wrap);
 }
 
 LRESULT CALLBACK ListView::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
@@ -223,7 +261,8 @@ LRESULT ListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MBUTTONDOWN:
         return OnMouseDown(message, wParam, lParam);
     case WM_KEYDOWN:
-        return OnKeyDown(wParam, lParam);
+    case WM_CHAR:
+        return OnKey(message, wParam, lParam);
     case LVM_SETITEMSTATE:
         if (wParam == static_cast<WPARAM>(-1)) return OnSetAllStates(lParam);
         break;
@@ -270,11 +309,12 @@ LRESULT ListView::OnSetAllStates(LPARAM item)
     return result;
 }
 
-LRESULT ListView::OnKeyDown(WPARAM wParam, LPARAM lParam)
+LRESULT ListView::OnKey(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    // Moving to an entry with the keyboard counts as clicking it.
+    // Moving to an entry with the keyboard (arrows, or typing its first
+    // letters) counts as clicking it.
     const int before = FocusedPosition();
-    const LRESULT result = DefSubclassProc(hWnd(), WM_KEYDOWN, wParam, lParam);
+    const LRESULT result = DefSubclassProc(hWnd(), message, wParam, lParam);
     const int after = FocusedPosition();
     if (after >= 0 && after != before && ItemClick) ItemClick(ItemAt(after));
     return result;

@@ -20,11 +20,12 @@ public:
     ListItem(ListView* owner, std::shared_ptr<ListEntry> entry) : owner_(owner), entry_(std::move(entry)) {}
 
     explicit operator bool() const { return entry_ != nullptr; }
+    // No entry reads as unselected, with empty text and icon key; writes to it do nothing.
     bool Selected() const;
     void Selected(bool selected);
-    const std::string& Text() const { return entry_->text; }
+    const std::string& Text() const;
     void Text(const std::string& text);
-    const std::string& SmallIcon() const { return entry_->smallIcon; }
+    const std::string& SmallIcon() const;
     void SmallIcon(const std::string& key);
 
 private:
@@ -108,10 +109,11 @@ private:
                                          DWORD_PTR self);
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMouseDown(UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT OnKeyDown(WPARAM wParam, LPARAM lParam);
+    LRESULT OnKey(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnSetAllStates(LPARAM item);
     LRESULT OnSync();
     void OnGetDispInfo(NMLVDISPINFOA& info);
+    int OnFindItem(const NMLVFINDITEMA& find, bool wide);
     ListItem ItemAt(int position);
     bool KnownToControl(const ListEntry& entry) const { return entry.position < controlCount_; }
     int FocusedPosition() const;

@@ -104,3 +104,18 @@ TEST(ListModel, CompareTextNoCaseFoldsAsciiLettersOnly)
     EXPECT_NE(CompareTextNoCase("A", "a"), 0);  // ties broken, so sorting is deterministic
     EXPECT_LT(CompareTextNoCase("a_", "ab"), 0);
 }
+
+TEST(ListModel, FindFromMatchesTheStartOfATextFromAPositionOnAndWraps)
+{
+    ListModel model(CompareTextNoCase);
+    for (const char* text : {"Apple", "banana", "Blueberry", "cherry"}) AppendText(model, text);
+    EXPECT_EQ(model.FindFrom("b", 0, true, true), 1);
+    EXPECT_EQ(model.FindFrom("B", 2, true, true), 2);
+    EXPECT_EQ(model.FindFrom("a", 1, true, true), 0);   // wraps to the top
+    EXPECT_EQ(model.FindFrom("a", 1, true, false), -1);  // or not
+    EXPECT_EQ(model.FindFrom("z", 0, true, true), -1);
+    EXPECT_EQ(model.FindFrom("bananas", 0, true, true), -1);
+    EXPECT_EQ(model.FindFrom("BANANA", 0, false, true), 1);
+    EXPECT_EQ(model.FindFrom("banan", 0, false, true), -1);  // whole text only
+    EXPECT_EQ(ListModel(CompareTextNoCase).FindFrom("a", 0, true, true), -1);
+}

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <stdexcept>
 
 TEST(ListView, FindItemOnEmptyAndFilledLists)
@@ -18,6 +19,37 @@ TEST(ListView, FindItemOnEmptyAndFilledLists)
     ASSERT_TRUE(found);
     EXPECT_EQ(found.Text(), "C:\\b.txt");
     EXPECT_FALSE(host.LV.FindItem("C:\\c.txt"));
+}
+
+TEST(ListView, TypingSelectsTheEntryBeginningWithTheLettersAndOtherLettersNothing)
+{
+    const auto typeInto = [](const char* letter) {
+        auto host = std::make_unique<ListHost>(true);
+        host->Show();
+        for (const char* text : {"cherry", "banana", "apple"}) host->LV.ListItems.Add(text, "");
+        Pump();
+        SetFocus(host->LV.hWnd());
+        SendMessageA(host->LV.hWnd(), WM_CHAR, static_cast<WPARAM>(letter[0]), 1);  // repeat count 1
+        return host;
+    };
+    const auto typedB = typeInto("B");
+    EXPECT_EQ(SelectedCount(typedB->LV.hWnd()), 1);
+    EXPECT_TRUE(IsSelected(typedB->LV.hWnd(), 1));
+    const auto typedZ = typeInto("z");  // begins no entry
+    EXPECT_EQ(SelectedCount(typedZ->LV.hWnd()), 0);
+}
+
+TEST(ListView, NoEntryReadsEmptyAndIgnoresWrites)
+{
+    ListHost host;
+    host.Load();
+    ListItem none = host.LV.FindItem("C:\\missing.txt");
+    EXPECT_EQ(none.Text(), "");
+    EXPECT_EQ(none.SmallIcon(), "");
+    EXPECT_FALSE(none.Selected());
+    none.Text("C:\\x.txt");
+    none.Selected(true);
+    EXPECT_EQ(ItemCount(host.LV.hWnd()), 0);
 }
 
 TEST(ListView, HitTestFindsTheEntryUnderThePointAndNoneBelowTheLast)

@@ -193,6 +193,40 @@ TEST_F(Picker, ClickingAnEntryEnablesAddAndTheKeyboardCountsAsClicking)
     EXPECT_TRUE(AddEnabled());
 }
 
+TEST_F(Picker, TypingTheStartOfAnEntrySelectsItAndEnablesAdd)
+{
+    Open();
+    SetFocus(List());
+    const char first = folder.Path()[0];
+    SendMessageA(List(), WM_CHAR, static_cast<WPARAM>(first == 'C' ? 'c' : first), 1);  // repeat count 1
+    EXPECT_EQ(SelectedCount(List()), 1);
+    EXPECT_TRUE(AddEnabled());
+}
+
+TEST_F(Picker, ThePickerSurvivesBeingClosedAndReopenedWhileItsFolderChoiceRuns)
+{
+    SendMessageA(SelectionButton("Select Files"), BM_CLICK, 0, 0);
+    HWND window = PickerWindows().at(0);
+    const LONG_PTR object = GetWindowLongPtrA(window, GWLP_USERDATA);
+    TempFolder other;
+    other.File("only.txt");
+    // The chooser's OK, then a close of the picker and "Select Files", all
+    // queued: the folder choice meets the last two in its DoEvents.
+    WhenWindowOpens choose("#32770", [&](HWND dialog) {
+        SelectInChooser(dialog, other.Path());
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        PostMessageA(SelectionButton("Select Files"), BM_CLICK, 0, 0);
+    });
+    SendMessageA(FindChild(window, "BUTTON", "..."), BM_CLICK, 0, 0);
+    ASSERT_TRUE(choose.Ran());
+    Pump();
+    const auto pickers = PickerWindows();
+    ASSERT_EQ(pickers.size(), 1u);
+    EXPECT_EQ(GetWindowLongPtrA(pickers[0], GWLP_USERDATA), object);  // the same picker, loaded again
+    EXPECT_EQ(ItemCount(FindChild(pickers[0], WC_LISTVIEWA, nullptr)), FilesIn(strCurFolder + "\\"));
+}
+
 TEST_F(Picker, NoMenuOffTheEntriesOrForOtherButtons)
 {
     Open();

@@ -75,6 +75,10 @@ TEST(SelectionWindow, FixedDialogBorderWithACloseBoxOnly)
 {
     frmSel& window = frmSel::Default();
     const LONG style = GetWindowLongA(window.hWnd(), GWL_STYLE);
+    // Windows gives the default placement to overlapped windows only and puts a
+    // pop-up at (0, 0); Wine puts both there, so the style is what is checked.
+    EXPECT_FALSE(style & WS_POPUP);
+    EXPECT_TRUE(style & WS_CAPTION);
     EXPECT_TRUE(style & WS_SYSMENU);
     EXPECT_FALSE(style & WS_THICKFRAME);
     EXPECT_FALSE(style & WS_MINIMIZEBOX);

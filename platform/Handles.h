@@ -3,7 +3,13 @@
 // that put things back (DCs from GetDC, objects selected into a DC).
 #include "platform/Win32.h"
 
+#include <atomic>
 #include <utility>
+
+// How many handles the owners below hold right now, all kinds together. Leak
+// checks compare it before and after an operation: the platform's own object
+// counts are not available everywhere (Wine's GetGuiResources answers 0).
+inline std::atomic<long> liveHandles{0};
 
 template <class Traits>
 class UniqueHandle {
@@ -11,8 +17,8 @@ public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() noexcept = default;
-    explicit UniqueHandle(Handle handle) noexcept : handle_(handle) {}
-    UniqueHandle(UniqueHandle&& other) noexcept : handle_(other.release()) {}
+    explicit UniqueHandle(Handle handle) noexcept : handle_(handle) { Adopted(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : UniqueHandle(other.release()) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept
     {
         reset(other.release());
@@ -24,14 +30,27 @@ public:
 
     Handle get() const noexcept { return handle_; }
     explicit operator bool() const noexcept { return handle_ != Traits::Empty(); }
-    Handle release() noexcept { return std::exchange(handle_, Traits::Empty()); }
+    // Gives the handle up without closing it: it is no longer counted here.
+    Handle release() noexcept
+    {
+        if (*this) --liveHandles;
+        return std::exchange(handle_, Traits::Empty());
+    }
     void reset(Handle handle = Traits::Empty()) noexcept
     {
-        if (*this) Traits::Close(handle_);
+        if (*this) {
+            Traits::Close(handle_);
+            --liveHandles;
+        }
         handle_ = handle;
+        Adopted();
     }
 
 private:
+    void Adopted() noexcept
+    {
+        if (*this) ++liveHandles;
+    }
     Handle handle_ = Traits::Empty();
 };
 
@@ -62,12 +81,15 @@ using OwnedMenu = UniqueHandle<NullHandleTraits<HMENU, DestroyMenu>>;
 // A DC borrowed from a window with GetDC, given back with ReleaseDC.
 class WindowDc {
 public:
-    explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window)) {}
+    explicit WindowDc(HWND window) noexcept : window_(window), dc_(GetDC(window))
+    {
+        if (dc_) ++liveHandles;
+    }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
     ~WindowDc()
     {
-        if (dc_) ReleaseDC(window_, dc_);
+        if (dc_ && ReleaseDC(window_, dc_)) --liveHandles;
     }
     HDC get() const noexcept { return dc_; }
 

@@ -1,10 +1,14 @@
 #include "platform/ListModel.h"
 
 #include <algorithm>
+#include <cstring>
 #include <numeric>
 #include <utility>
 
 namespace {
+
+constexpr ListModel::Id kRemoved = ListModel::kNone - 1;
+constexpr std::size_t kBlockSize = 64 * 1024;
 
 unsigned char FoldAscii(char c)
 {
@@ -14,54 +18,143 @@ unsigned char FoldAscii(char c)
 
 }  // namespace
 
-ListModel::ListModel(Compare compare) : compare_(std::move(compare)) {}
-
-std::shared_ptr<ListEntry> ListModel::Append()
+ListModel::ListModel(Compare compare) : compare_(std::move(compare))
 {
-    auto entry = std::make_shared<ListEntry>();
-    entry->position = static_cast<int>(entries_.size());
-    entries_.push_back(entry);
-    stale_ = sorted_;
-    return entry;
+    Intern("");  // icon key 0: none
 }
 
-void ListModel::SetText(ListEntry& entry, std::string text)
+ListModel::Id ListModel::Append(std::string_view text, std::string_view smallIcon)
 {
-    if (entry.position < 0) {  // removed from the list: keeps its text, nothing to order
-        entry.text = std::move(text);
-        return;
-    }
-    Unindex(entry);
-    entry.text = std::move(text);
-    Index(entry);
+    const Id id = static_cast<Id>(entries_.size());
+    entries_.push_back({Store(text), static_cast<std::uint32_t>(text.size()), Intern(smallIcon)});
+    positions_.push_back(static_cast<std::uint32_t>(order_.size()));
+    order_.push_back(id);
+    Index(id);
     stale_ = sorted_;
+    return id;
+}
+
+void ListModel::SetText(Id id, std::string_view text)
+{
+    if (id >= entries_.size()) return;
+    Unindex(id);
+    entries_[id].text = Store(text);
+    entries_[id].length = static_cast<std::uint32_t>(text.size());
+    Index(id);
+    stale_ = sorted_;
+}
+
+void ListModel::SetIcon(Id id, std::string_view smallIcon)
+{
+    if (id < entries_.size()) entries_[id].icon = Intern(smallIcon);
+}
+
+std::string_view ListModel::Text(Id id) const
+{
+    return id < entries_.size() ? TextOf(entries_[id]) : std::string_view();
+}
+
+const std::string& ListModel::Icon(Id id) const
+{
+    return iconKeys_[id < entries_.size() ? entries_[id].icon : 0];
 }
 
 void ListModel::Clear()
 {
-    for (auto& entry : entries_) entry->position = -1;
-    entries_.clear();
-    byText_.clear();
+    // Memory goes back to the system: a cleared list may have been very long.
+    std::vector<Entry>().swap(entries_);
+    std::vector<Id>().swap(order_);
+    std::vector<std::uint32_t>().swap(positions_);
+    std::vector<std::unique_ptr<char[]>>().swap(blocks_);
+    blockUsed_ = blockSize_ = 0;
+    std::vector<Id>().swap(index_);
+    indexUsed_ = 0;
     stale_ = false;
+    ++generation_;
 }
 
-std::shared_ptr<ListEntry> ListModel::Find(const std::string& text) const
+const char* ListModel::Store(std::string_view text)
 {
-    const auto found = byText_.find(text);
-    if (found != byText_.end()) return entries_[static_cast<std::size_t>(found->second->position)];
-    if (!text.empty()) return nullptr;
-    // Empty texts are not indexed: a list being filled holds many for a moment.
-    for (const auto& entry : entries_)
-        if (entry->text.empty()) return entry;
-    return nullptr;
+    if (text.empty()) return "";
+    if (blockUsed_ + text.size() > blockSize_) {
+        blockSize_ = std::max(kBlockSize, text.size());
+        blocks_.push_back(std::make_unique<char[]>(blockSize_));
+        blockUsed_ = 0;
+    }
+    char* stored = blocks_.back().get() + blockUsed_;
+    std::memcpy(stored, text.data(), text.size());
+    blockUsed_ += text.size();
+    return stored;
+}
+
+std::uint32_t ListModel::Intern(std::string_view key)
+{
+    const auto found = iconIds_.find(std::string(key));
+    if (found != iconIds_.end()) return found->second;
+    const auto id = static_cast<std::uint32_t>(iconKeys_.size());
+    iconKeys_.emplace_back(key);
+    iconIds_.emplace(iconKeys_.back(), id);
+    return id;
+}
+
+std::size_t ListModel::Slot(std::string_view text) const
+{
+    return std::hash<std::string_view>()(text) & (index_.size() - 1);
+}
+
+void ListModel::Rehash(std::size_t capacity)
+{
+    std::vector<Id> old(capacity, kNone);
+    old.swap(index_);
+    indexUsed_ = 0;
+    for (Id id : old)
+        if (id != kNone && id != kRemoved) Index(id);
+}
+
+// Empty texts are not indexed: a list being filled holds many for a moment.
+void ListModel::Index(Id id)
+{
+    if (entries_[id].length == 0) return;
+    // At most half full, counting gaps, so searches stay short.
+    if ((indexUsed_ + 1) * 2 > index_.size()) Rehash(std::max<std::size_t>(64, index_.size() * 2));
+    std::size_t slot = Slot(TextOf(entries_[id]));
+    while (index_[slot] != kNone) slot = (slot + 1) & (index_.size() - 1);
+    index_[slot] = id;
+    ++indexUsed_;
+}
+
+void ListModel::Unindex(Id id)
+{
+    if (entries_[id].length == 0) return;
+    for (std::size_t slot = Slot(TextOf(entries_[id])); index_[slot] != kNone; slot = (slot + 1) & (index_.size() - 1)) {
+        if (index_[slot] == id) {
+            index_[slot] = kRemoved;  // the gap keeps later entries of the run reachable
+            return;
+        }
+    }
+}
+
+ListModel::Id ListModel::Find(std::string_view text) const
+{
+    if (text.empty()) {
+        for (Id id = 0; id < entries_.size(); ++id)
+            if (entries_[id].length == 0) return id;
+        return kNone;
+    }
+    if (index_.empty()) return kNone;
+    for (std::size_t slot = Slot(text); index_[slot] != kNone; slot = (slot + 1) & (index_.size() - 1)) {
+        const Id id = index_[slot];
+        if (id != kRemoved && TextOf(entries_[id]) == text) return id;
+    }
+    return kNone;
 }
 
 int ListModel::FindFrom(std::string_view text, int start, bool partial, bool wrap) const
 {
-    const int count = static_cast<int>(entries_.size());
+    const int count = static_cast<int>(order_.size());
     if (count == 0) return -1;
     if (start < 0 || start >= count) start = wrap ? 0 : count;
-    const auto matches = [&](const std::string& entry) {
+    const auto matches = [&](std::string_view entry) {
         if (entry.size() < text.size() || (!partial && entry.size() != text.size())) return false;
         return std::equal(text.begin(), text.end(), entry.begin(),
                           [](char a, char b) { return FoldAscii(a) == FoldAscii(b); });
@@ -69,7 +162,7 @@ int ListModel::FindFrom(std::string_view text, int start, bool partial, bool wra
     const int last = wrap ? start + count : count;
     for (int i = start; i < last; ++i) {
         const int position = i % count;
-        if (matches(entries_[static_cast<std::size_t>(position)]->text)) return position;
+        if (matches(Text(order_[static_cast<std::size_t>(position)]))) return position;
     }
     return -1;
 }
@@ -82,48 +175,29 @@ void ListModel::Sorted(bool on)
 
 void ListModel::SortOrder(int order)
 {
-    order_ = order;
+    direction_ = order;
     stale_ = sorted_ && !entries_.empty();
 }
 
 std::vector<int> ListModel::Arrange()
 {
-    std::vector<int> from(entries_.size());
+    std::vector<int> from(order_.size());
     std::iota(from.begin(), from.end(), 0);
     if (!stale_) return from;
     stale_ = false;
-    const bool descending = order_ != 0;
+    const bool descending = direction_ != 0;
     std::stable_sort(from.begin(), from.end(), [&](int a, int b) {
-        const int c = compare_(entries_[static_cast<std::size_t>(a)]->text,
-                               entries_[static_cast<std::size_t>(b)]->text);
+        const int c = compare_(Text(order_[static_cast<std::size_t>(a)]), Text(order_[static_cast<std::size_t>(b)]));
         return descending ? c > 0 : c < 0;
     });
-    std::vector<std::shared_ptr<ListEntry>> arranged;
-    arranged.reserve(entries_.size());
-    for (int old : from) arranged.push_back(std::move(entries_[static_cast<std::size_t>(old)]));
-    entries_ = std::move(arranged);
-    for (std::size_t i = 0; i < entries_.size(); ++i) entries_[i]->position = static_cast<int>(i);
+    std::vector<Id> arranged(order_.size());
+    for (std::size_t i = 0; i < from.size(); ++i) arranged[i] = order_[static_cast<std::size_t>(from[i])];
+    order_ = std::move(arranged);
+    for (std::size_t i = 0; i < order_.size(); ++i) positions_[order_[i]] = static_cast<std::uint32_t>(i);
     return from;
 }
 
-void ListModel::Index(ListEntry& entry)
-{
-    if (!entry.text.empty()) byText_.emplace(entry.text, &entry);
-}
-
-void ListModel::Unindex(const ListEntry& entry)
-{
-    if (entry.text.empty()) return;
-    auto [first, last] = byText_.equal_range(entry.text);
-    for (auto it = first; it != last; ++it) {
-        if (it->second == &entry) {
-            byText_.erase(it);
-            return;
-        }
-    }
-}
-
-int CompareTextNoCase(const std::string& a, const std::string& b)
+int CompareTextNoCase(std::string_view a, std::string_view b)
 {
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {

@@ -1,8 +1,11 @@
 #pragma once
 // The entries behind a list view: their texts, icon keys and order. The control
 // only shows them (it asks for the rows it paints), so the model knows nothing
-// of windows and can hold very many entries cheaply.
+// of windows. Entries are stored compactly, for folders of a hundred thousand
+// files: texts in large shared blocks, icon keys as small numbers, and an
+// index of texts that holds entry numbers.
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -10,27 +13,34 @@
 #include <unordered_map>
 #include <vector>
 
-struct ListEntry {
-    std::string text;
-    std::string smallIcon;
-    int position = -1;  // index in the shown order; -1 once removed from its list
-};
-
 class ListModel {
 public:
+    // An entry's number: stable while it is in the list, whatever the order.
+    using Id = std::uint32_t;
+    static constexpr Id kNone = ~Id{0};
     // Orders two texts: negative, zero or positive, like strcmp.
-    using Compare = std::function<int(const std::string&, const std::string&)>;
+    using Compare = std::function<int(std::string_view, std::string_view)>;
 
     explicit ListModel(Compare compare);
 
-    std::shared_ptr<ListEntry> Append();
-    void SetText(ListEntry& entry, std::string text);
+    // Appends an entry with the given text and icon key.
+    Id Append(std::string_view text = {}, std::string_view smallIcon = {});
+    // Changes of an entry no longer in the list do nothing.
+    void SetText(Id id, std::string_view text);
+    void SetIcon(Id id, std::string_view smallIcon);
+    std::string_view Text(Id id) const;
+    const std::string& Icon(Id id) const;
     void Clear();
+    // Changes at every Clear: entry numbers from before it name nothing now.
+    std::uint32_t Generation() const { return generation_; }
 
     std::size_t Count() const { return entries_.size(); }
-    const std::shared_ptr<ListEntry>& At(std::size_t position) const { return entries_[position]; }
-    // An entry whose text is exactly the given text, or null.
-    std::shared_ptr<ListEntry> Find(const std::string& text) const;
+    // The entry shown at a position, and the position of an entry (-1 when it
+    // is not in the list).
+    Id At(std::size_t position) const { return order_[position]; }
+    int PositionOf(Id id) const { return id < positions_.size() ? static_cast<int>(positions_[id]) : -1; }
+    // An entry whose text is exactly the given text, or kNone.
+    Id Find(std::string_view text) const;
     // The position of the first entry from start on whose text begins with
     // (partial) or is (not partial) the given text, letter case aside (ASCII);
     // with wrap the search goes on from the top. -1 when none matches.
@@ -40,7 +50,7 @@ public:
     // until Arrange puts it right, so a bulk fill sorts once, not per entry.
     void Sorted(bool on);
     bool Sorted() const { return sorted_; }
-    int SortOrder() const { return order_; }
+    int SortOrder() const { return direction_; }
     void SortOrder(int order);
     bool NeedsArranging() const { return stale_; }
     // Sorts when stale; returns the old position of the entry now at each
@@ -48,16 +58,34 @@ public:
     std::vector<int> Arrange();
 
 private:
-    void Index(ListEntry& entry);
-    void Unindex(const ListEntry& entry);
+    struct Entry {
+        const char* text;
+        std::uint32_t length;
+        std::uint32_t icon;  // index into iconKeys_
+    };
+    std::string_view TextOf(const Entry& entry) const { return {entry.text, entry.length}; }
+    const char* Store(std::string_view text);
+    std::uint32_t Intern(std::string_view key);
+    void Index(Id id);
+    void Unindex(Id id);
+    std::size_t Slot(std::string_view text) const;
+    void Rehash(std::size_t capacity);
 
     Compare compare_;
-    std::vector<std::shared_ptr<ListEntry>> entries_;
-    std::unordered_multimap<std::string_view, ListEntry*> byText_;  // views into the entries' own texts
+    std::vector<Entry> entries_;           // by Id
+    std::vector<Id> order_;                // Id shown at each position
+    std::vector<std::uint32_t> positions_; // position of each Id
+    std::vector<std::unique_ptr<char[]>> blocks_;  // the texts
+    std::size_t blockUsed_ = 0, blockSize_ = 0;
+    std::vector<std::string> iconKeys_;
+    std::unordered_map<std::string, std::uint32_t> iconIds_;
+    std::vector<Id> index_;  // open addressing over non-empty texts: kNone empty, kRemoved a gap
+    std::size_t indexUsed_ = 0;
     bool sorted_ = false;
-    int order_ = 0;  // 0 ascending, 1 descending
+    int direction_ = 0;  // 0 ascending, 1 descending
     bool stale_ = false;
+    std::uint32_t generation_ = 0;
 };
 
 // Orders texts case-insensitively (ASCII letters), ties broken by exact bytes.
-int CompareTextNoCase(const std::string& a, const std::string& b);
+int CompareTextNoCase(std::string_view a, std::string_view b);

@@ -6,6 +6,8 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 namespace {
@@ -25,6 +27,27 @@ int ShiftState(WPARAM keys)
 
 const std::string kNoText;
 
+// Copies as much of the text as the buffer holds with its terminator, never
+// half of a character that takes several bytes.
+void CopyWholeCharacters(std::string_view text, char* buffer, std::size_t room)
+{
+    std::size_t length = std::min(text.size(), room - 1);
+    if (length < text.size()) {
+        if (GetACP() == CP_UTF8) {
+            while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
+        } else {
+            const std::string whole(text);  // CharNextExA needs the terminator
+            const char* end = whole.c_str();
+            for (const char* next; (next = CharNextExA(CP_ACP, end, 0)) != end &&
+                                   static_cast<std::size_t>(next - whole.c_str()) <= length;)
+                end = next;
+            length = static_cast<std::size_t>(end - whole.c_str());
+        }
+    }
+    std::memcpy(buffer, text.data(), length);
+    buffer[length] = '\0';
+}
+
 // UTF-16 text in the program's 8-bit code page.
 std::string ToCodePage(const wchar_t* text)
 {
@@ -38,42 +61,55 @@ std::string ToCodePage(const wchar_t* text)
 
 }  // namespace
 
-const std::string& ListItem::Text() const
+ListItem::ListItem(ListView* owner, ListModel::Id id)
+    : owner_(id == ListModel::kNone ? nullptr : owner), id_(id), generation_(owner ? owner->model_.Generation() : 0)
 {
-    return entry_ ? entry_->text : kNoText;
+}
+
+int ListItem::Position() const
+{
+    if (!owner_ || generation_ != owner_->model_.Generation()) return -1;
+    return owner_->model_.PositionOf(id_);
+}
+
+std::string_view ListItem::Text() const
+{
+    return Position() >= 0 ? owner_->model_.Text(id_) : std::string_view();
 }
 
 const std::string& ListItem::SmallIcon() const
 {
-    return entry_ ? entry_->smallIcon : kNoText;
+    return Position() >= 0 ? owner_->model_.Icon(id_) : kNoText;
 }
 
 bool ListItem::Selected() const
 {
-    if (!InList() || !owner_->KnownToControl(*entry_)) return false;
-    return SendMessageA(owner_->hWnd(), LVM_GETITEMSTATE, static_cast<WPARAM>(entry_->position), LVIS_SELECTED) != 0;
+    const int position = Position();
+    if (position < 0 || !owner_->KnownToControl(position)) return false;
+    return SendMessageA(owner_->hWnd(), LVM_GETITEMSTATE, static_cast<WPARAM>(position), LVIS_SELECTED) != 0;
 }
 
 void ListItem::Selected(bool selected)
 {
-    if (!InList()) return;
+    const int position = Position();
+    if (position < 0) return;
     // Entries the control has not been told about yet are unselected; leaving
     // them so keeps a bulk fill from updating the control once per entry.
-    if (!selected && !owner_->KnownToControl(*entry_)) return;
-    owner_->SetState(entry_->position, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    if (!selected && !owner_->KnownToControl(position)) return;
+    owner_->SetState(position, selected ? LVIS_SELECTED : 0, LVIS_SELECTED);
 }
 
-void ListItem::Text(const std::string& text)
+void ListItem::Text(std::string_view text)
 {
-    if (!entry_) return;
-    owner_->model_.SetText(*entry_, text);
+    if (Position() < 0) return;
+    owner_->model_.SetText(id_, text);
     owner_->Changed();
 }
 
-void ListItem::SmallIcon(const std::string& key)
+void ListItem::SmallIcon(std::string_view key)
 {
-    if (!entry_) return;
-    entry_->smallIcon = key;
+    if (Position() < 0) return;
+    owner_->model_.SetIcon(id_, key);
     owner_->Changed();
 }
 
@@ -108,18 +144,14 @@ void ListView::Create(HWND parent, int id, const Design& design)
 
 ListItem ListView::ListItemCollection::Add()
 {
-    ListItem item(&owner_, owner_.model_.Append());
-    owner_.Changed();
-    return item;
+    return Add({}, {});
 }
 
-ListItem ListView::ListItemCollection::Add(const std::string& text, const std::string& smallIcon)
+ListItem ListView::ListItemCollection::Add(std::string_view text, std::string_view smallIcon)
 {
-    auto entry = owner_.model_.Append();
-    owner_.model_.SetText(*entry, text);
-    entry->smallIcon = smallIcon;
+    const ListModel::Id id = owner_.model_.Append(text, smallIcon);
     owner_.Changed();
-    return ListItem(&owner_, std::move(entry));
+    return ListItem(&owner_, id);
 }
 
 int ListView::ListItemCollection::Count() const
@@ -139,7 +171,7 @@ void ListView::ColumnHeader::Width(float twips)
     SendMessageA(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index_), TwipsToPixels(twips, Screen.Dpi()));
 }
 
-ListItem ListView::FindItem(const std::string& text)
+ListItem ListView::FindItem(std::string_view text)
 {
     return ListItem(this, model_.Find(text));
 }
@@ -213,11 +245,11 @@ void ListView::OnGetDispInfo(NMLVDISPINFOA& info)
 {
     LVITEMA& item = info.item;
     if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= model_.Count()) return;
-    const ListEntry& entry = *model_.At(static_cast<std::size_t>(item.iItem));
+    const ListModel::Id id = model_.At(static_cast<std::size_t>(item.iItem));
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
-        lstrcpynA(item.pszText, entry.text.c_str(), item.cchTextMax);
+        CopyWholeCharacters(model_.Text(id), item.pszText, static_cast<std::size_t>(item.cchTextMax));
     if (item.mask & LVIF_IMAGE) {
-        const int image = smallIcons_ ? smallIcons_->IndexOf(entry.smallIcon) : -1;
+        const int image = smallIcons_ ? smallIcons_->IndexOf(model_.Icon(id)) : -1;
         item.iImage = image >= 0 ? image : I_IMAGENONE;
     }
 }

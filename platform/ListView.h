@@ -17,21 +17,23 @@ class ListView;
 class ListItem {
 public:
     ListItem() = default;
-    ListItem(ListView* owner, std::shared_ptr<ListEntry> entry) : owner_(owner), entry_(std::move(entry)) {}
+    ListItem(ListView* owner, ListModel::Id id);
 
-    explicit operator bool() const { return entry_ != nullptr; }
-    // No entry reads as unselected, with empty text and icon key; writes to it do nothing.
+    explicit operator bool() const { return owner_ != nullptr; }
+    // No entry, or one no longer in its list, reads as unselected, with empty
+    // text and icon key; writes to it do nothing.
     bool Selected() const;
     void Selected(bool selected);
-    const std::string& Text() const;
-    void Text(const std::string& text);
+    std::string_view Text() const;
+    void Text(std::string_view text);
     const std::string& SmallIcon() const;
-    void SmallIcon(const std::string& key);
+    void SmallIcon(std::string_view key);
 
 private:
-    bool InList() const { return entry_ && entry_->position >= 0; }
+    int Position() const;
     ListView* owner_ = nullptr;
-    std::shared_ptr<ListEntry> entry_;
+    ListModel::Id id_ = ListModel::kNone;
+    std::uint32_t generation_ = 0;
 };
 
 class ListView : public Control {
@@ -50,7 +52,7 @@ public:
     public:
         // Appends an entry with no text and no icon.
         ListItem Add();
-        ListItem Add(const std::string& text, const std::string& smallIcon);
+        ListItem Add(std::string_view text, std::string_view smallIcon);
         int Count() const;
         // The entry at a position counted from 1; throws std::out_of_range outside 1..Count.
         ListItem Item(int index);
@@ -84,7 +86,7 @@ public:
     };
     ColumnHeaderCollection ColumnHeaders{*this};
 
-    ListItem FindItem(const std::string& text);
+    ListItem FindItem(std::string_view text);
     // The entry under a point of the list's client area (twips), or no entry.
     ListItem HitTest(float x, float y);
     // 0 ascending, 1 descending; the list re-sorts at once when it is sorted.
@@ -115,7 +117,7 @@ private:
     void OnGetDispInfo(NMLVDISPINFOA& info);
     int OnFindItem(const NMLVFINDITEMA& find, bool wide);
     ListItem ItemAt(int position);
-    bool KnownToControl(const ListEntry& entry) const { return entry.position < controlCount_; }
+    bool KnownToControl(int position) const { return position < controlCount_; }
     int FocusedPosition() const;
     void SetState(int position, UINT state, UINT mask);
     void Changed();

@@ -3,13 +3,37 @@
 #include "platform/Handles.h"
 
 #include <cstring>
+#include <vector>
 
 // Eight fields, each pointer-sized or padded to it: 32 bytes in the 32-bit program, 64 in the 64-bit one.
 static_assert(sizeof(BROWSEINFOA) == 8 * sizeof(void*), "the chooser reads eight pointer-sized fields");
 
+namespace {
+
+// The file-system path of an item in the program's 8-bit code page, or "".
+// The 8-bit SHGetPathFromIDListA fills at most 260 bytes, which cuts off a
+// path whose characters take several bytes each (UTF-8) though the folder is
+// within the platform's limit; the UTF-16 path converts whole instead. A path
+// the code page cannot hold names no folder and gives "" as well.
+std::string FileSystemPath(PCIDLIST_ABSOLUTE item)
+{
+    std::vector<wchar_t> buffer(32768);  // the longest path the platform has
+    const wchar_t* wide = buffer.data();
+    if (!SHGetPathFromIDListEx(item, buffer.data(), static_cast<DWORD>(buffer.size()), GPFIDL_DEFAULT)) return "";
+    BOOL substituted = FALSE;
+    const bool utf8 = GetACP() == CP_UTF8;  // UTF-8 takes no substitute flag: it holds every character
+    const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, utf8 ? nullptr : &substituted);
+    if (size <= 1 || substituted) return "";
+    std::string path(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, &path[0], size, nullptr, nullptr);
+    path.pop_back();  // the terminator
+    return path;
+}
+
+}  // namespace
+
 std::string BrowseFolder(const std::string& initialFolder, HWND owner, const std::string& title)
 {
-    char chosen[MAX_PATH] = {};
     // The callback reads the initial folder from a block of its own that lives
     // until the dialog has closed.
     LocalMemory initial(LocalAlloc(LMEM_ZEROINIT, initialFolder.size() + 1));
@@ -23,8 +47,7 @@ std::string BrowseFolder(const std::string& initialFolder, HWND owner, const std
 
     const Pidl item(SHBrowseForFolderA(&info));
     if (!item) return "";  // cancelled, closed or failed
-    if (!SHGetPathFromIDListA(item.get(), chosen)) return "";  // not a folder on disk
-    return std::string(chosen, strnlen(chosen, sizeof(chosen)));
+    return FileSystemPath(item.get());  // "" for an item that is not a folder on disk
 }
 
 int CALLBACK BrowseCallback(HWND dialog, UINT message, LPARAM, LPARAM data)

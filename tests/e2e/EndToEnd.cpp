@@ -5,6 +5,8 @@
 #include "common/FolderFiles.h"
 #include "platform/Win32.h"
 
+#include <shlwapi.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -134,6 +136,47 @@ void RemoveFolder(const std::string& folder)
     RemoveDirectoryA(folder.c_str());
 }
 
+// Every file of a folder with its size and last write time, one per line.
+std::string FolderState(const std::string& folder)
+{
+    std::string state;
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return state;
+    do {
+        char line[MAX_PATH + 64];
+        std::snprintf(line, sizeof(line), "%s %lu %lu %lu\n", found.cFileName, found.nFileSizeLow,
+                      found.ftLastWriteTime.dwLowDateTime, found.ftLastWriteTime.dwHighDateTime);
+        state += line;
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return state;
+}
+
+// Whether a registry key below this one has "quorvel" in its name.
+bool RegistryMentionsQuorvel(HKEY key, int depth = 0)
+{
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof(name);
+        if (RegEnumKeyExA(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) return false;
+        if (StrStrIA(name, "quorvel")) return true;
+        HKEY child = nullptr;
+        if (depth < 6 && RegOpenKeyExA(key, name, 0, KEY_READ, &child) == ERROR_SUCCESS) {
+            const bool found = RegistryMentionsQuorvel(child, depth + 1);
+            RegCloseKey(child);
+            if (found) return true;
+        }
+    }
+}
+
+bool SettingsFolderMentionsQuorvel(const char* variable)
+{
+    char folder[MAX_PATH] = {};
+    if (!GetEnvironmentVariableA(variable, folder, sizeof(folder))) return false;
+    return StrStrIA(FolderState(folder).c_str(), "quorvel") != nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -144,6 +187,7 @@ int main(int argc, char** argv)
     }
     const int keepOpen = argc > 2 ? std::atoi(argv[2]) : 0;
     const std::string folder = MakeFolder();
+    const std::string folderBefore = FolderState(folder), rootBefore = FolderState("C:");
     std::string commandLine = "\"" + WindowsPath(argv[1]) + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
@@ -221,6 +265,13 @@ int main(int argc, char** argv)
     const bool ended = WaitForSingleObject(program.hProcess, 15000) == WAIT_OBJECT_0;
     Check(ended, "closing the main window closes the picker and ends the program");
     if (!ended) TerminateProcess(program.hProcess, 1);
+    // A whole session writes nothing: no file it touched changes, and it leaves
+    // no file or registry key of its own.
+    Check(FolderState(folder) == folderBefore && FolderState("C:") == rootBefore,
+          "the folders the session listed are unchanged");
+    Check(!RegistryMentionsQuorvel(HKEY_CURRENT_USER) && !SettingsFolderMentionsQuorvel("APPDATA") &&
+              !SettingsFolderMentionsQuorvel("LOCALAPPDATA"),
+          "no registry key or settings folder of the program's own");
     CloseHandle(program.hThread);
     CloseHandle(program.hProcess);
     RemoveFolder(folder);

@@ -7,13 +7,13 @@ namespace {
 std::vector<std::string> Texts(const ListModel& model)
 {
     std::vector<std::string> texts;
-    for (std::size_t i = 0; i < model.Count(); ++i) texts.push_back(model.At(i)->text);
+    for (std::size_t i = 0; i < model.Count(); ++i) texts.emplace_back(model.Text(model.At(i)));
     return texts;
 }
 
 void AppendText(ListModel& model, const std::string& text)
 {
-    model.SetText(*model.Append(), text);
+    model.SetText(model.Append(), text);
 }
 
 }  // namespace
@@ -24,7 +24,7 @@ TEST(ListModel, UnsortedKeepsTheOrderOfAdding)
     for (const char* text : {"c", "a", "b"}) AppendText(model, text);
     EXPECT_FALSE(model.NeedsArranging());
     EXPECT_EQ(Texts(model), (std::vector<std::string>{"c", "a", "b"}));
-    for (std::size_t i = 0; i < model.Count(); ++i) EXPECT_EQ(model.At(i)->position, static_cast<int>(i));
+    for (std::size_t i = 0; i < model.Count(); ++i) EXPECT_EQ(model.PositionOf(model.At(i)), static_cast<int>(i));
 }
 
 TEST(ListModel, SortedArrangesOnceAndReportsWhereEachEntryCameFrom)
@@ -37,7 +37,7 @@ TEST(ListModel, SortedArrangesOnceAndReportsWhereEachEntryCameFrom)
     EXPECT_EQ(Texts(model), (std::vector<std::string>{"C:\\a.txt", "C:\\b.txt", "C:\\C.txt"}));
     EXPECT_EQ(from, (std::vector<int>{2, 0, 1}));
     EXPECT_FALSE(model.NeedsArranging());
-    for (std::size_t i = 0; i < model.Count(); ++i) EXPECT_EQ(model.At(i)->position, static_cast<int>(i));
+    for (std::size_t i = 0; i < model.Count(); ++i) EXPECT_EQ(model.PositionOf(model.At(i)), static_cast<int>(i));
 }
 
 TEST(ListModel, FlippingTheOrderTwiceRestoresIt)
@@ -61,13 +61,13 @@ TEST(ListModel, FindSeesTheCurrentTextsOnly)
     ListModel model(CompareTextNoCase);
     auto entry = model.Append();
     EXPECT_EQ(model.Find(""), entry);  // texts start empty
-    model.SetText(*entry, "C:\\one.txt");
+    model.SetText(entry, "C:\\one.txt");
     AppendText(model, "C:\\two.txt");
     EXPECT_EQ(model.Find("C:\\one.txt"), entry);
-    EXPECT_EQ(model.Find(""), nullptr);
-    EXPECT_EQ(model.Find("c:\\one.txt"), nullptr);  // exact text only
-    model.SetText(*entry, "C:\\renamed.txt");
-    EXPECT_EQ(model.Find("C:\\one.txt"), nullptr);
+    EXPECT_EQ(model.Find(""), ListModel::kNone);
+    EXPECT_EQ(model.Find("c:\\one.txt"), ListModel::kNone);  // exact text only
+    model.SetText(entry, "C:\\renamed.txt");
+    EXPECT_EQ(model.Find("C:\\one.txt"), ListModel::kNone);
     EXPECT_EQ(model.Find("C:\\renamed.txt"), entry);
 }
 
@@ -75,10 +75,10 @@ TEST(ListModel, FindWithDuplicateTextsSurvivesRemovingOne)
 {
     ListModel model(CompareTextNoCase);
     auto first = model.Append();
-    model.SetText(*first, "same");
+    model.SetText(first, "same");
     auto second = model.Append();
-    model.SetText(*second, "same");
-    model.SetText(*first, "other");
+    model.SetText(second, "same");
+    model.SetText(first, "other");
     EXPECT_EQ(model.Find("same"), second);
 }
 
@@ -86,13 +86,13 @@ TEST(ListModel, ClearDetachesEntries)
 {
     ListModel model(CompareTextNoCase);
     auto entry = model.Append();
-    model.SetText(*entry, "x");
+    model.SetText(entry, "x");
     model.Clear();
     EXPECT_EQ(model.Count(), 0u);
-    EXPECT_EQ(entry->position, -1);
-    EXPECT_EQ(model.Find("x"), nullptr);
-    model.SetText(*entry, "y");  // a detached entry may still be renamed, harmlessly
-    EXPECT_EQ(model.Find("y"), nullptr);
+    EXPECT_EQ(model.PositionOf(entry), -1);
+    EXPECT_EQ(model.Find("x"), ListModel::kNone);
+    model.SetText(entry, "y");  // a detached entry may still be renamed, harmlessly
+    EXPECT_EQ(model.Find("y"), ListModel::kNone);
 }
 
 TEST(ListModel, CompareTextNoCaseFoldsAsciiLettersOnly)

@@ -10,6 +10,10 @@ TEST(CommandLine, OnlyTheExactSwitchStartsMinimised)
     EXPECT_TRUE(StartsMinimised("-st"));
     for (const char* other : {"", "-ST", "-St", "x-st", "-st x", "x -st", " -st", "-st ", "-s", "st", "/st"})
         EXPECT_FALSE(StartsMinimised(other)) << '"' << other << '"';
+    EXPECT_FALSE(StartsMinimised(std::string(32000, 'x')));
+    EXPECT_FALSE(StartsMinimised("-st" + std::string(31997, ' ')));
+    EXPECT_FALSE(StartsMinimised("-st \xd0\xb6\xe6\x97\xa5"));  // non-ASCII after the switch
+    EXPECT_FALSE(StartsMinimised("-st\0"s));
 }
 
 TEST(PathText, AddSlashAddsExactlyOne)

@@ -101,3 +101,13 @@ TEST_F(FolderChooser, ALongestPathComesBackWhole)
     ASSERT_TRUE(CreateDirectoryW(wide, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
     EXPECT_EQ(ChooseExpecting(path, path), path);
 }
+
+TEST_F(FolderChooser, AFolderWhoseUtf8NameIsLongerThan259BytesComesBackWhole)
+{
+    std::string name;
+    for (int i = 0; i < 80; ++i) name += "\xe6\x97\xa5";  // 80 x U+65E5: 240 bytes, 80 characters
+    const std::string path = folder.Path() + "\\" + name;
+    ASSERT_GT(path.size(), 259u);
+    ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
+    EXPECT_EQ(ChooseExpecting(path, path), path);
+}

@@ -1,4 +1,5 @@
 #include "platform/ImageList.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -70,12 +71,12 @@ TEST(ImageList, KeysAreExactAndEmptyKeysOrPicturesAreRefused)
     EXPECT_EQ(ImageList_GetImageCount(images.Handle()), 2);
 }
 
-TEST(ImageList, ManyStoresLeakNoGdiObjects)
+TEST(ImageList, ManyStoresLeakNothing)
 {
     ImageList images;
     images.Create(16, 16);
-    const DWORD before = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    const ResourceUse before = ResourceUse::Now();
     for (int i = 0; i < 300; ++i) (void)images.ListImages.Add("key" + std::to_string(i % 50), SolidPicture(RGB(i, 0, 0)));
-    EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before + 2);
+    ExpectNoGrowth(before, ResourceUse::Now(), 256 * 1024);
     EXPECT_EQ(ImageList_GetImageCount(images.Handle()), 50);
 }

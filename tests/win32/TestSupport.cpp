@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdio>
 
 void Pump()
@@ -216,4 +218,66 @@ void SelectInChooser(HWND dialog, const std::string& folder)
     Pump();
     SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
     Pump();
+}
+
+namespace {
+
+BOOL CALLBACK CountWindow(HWND window, LPARAM count)
+{
+    ++*reinterpret_cast<int*>(count);
+    EnumChildWindows(window, CountWindow, count);
+    return TRUE;
+}
+
+// Kernel handles in use. GetProcessHandleCount answers 0 under Wine, so each
+// handle value is tried instead; the system hands out the lowest free ones, so
+// a long run of unused values ends the search.
+DWORD KernelHandles()
+{
+    DWORD count = 0;
+    ULONG_PTR lastUsed = 0;
+    for (ULONG_PTR value = 4; value < lastUsed + 4096; value += 4) {
+        DWORD flags = 0;
+        if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) {
+            ++count;
+            lastUsed = value;
+        }
+    }
+    return count;
+}
+
+// Committed private memory, summed over the address space (Wine answers 0 to
+// GetProcessMemoryInfo).
+SIZE_T PrivateBytes()
+{
+    SIZE_T total = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (const char* at = nullptr; VirtualQuery(at, &region, sizeof(region)) == sizeof(region);) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
+        const char* next = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+        if (next <= at) break;
+        at = next;
+    }
+    return total;
+}
+
+}  // namespace
+
+ResourceUse ResourceUse::Now()
+{
+    Pump();
+    ResourceUse use;
+    use.ownedHandles = liveHandles;
+    EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&use.windows));
+    use.kernelHandles = KernelHandles();
+    use.privateBytes = PrivateBytes();
+    return use;
+}
+
+void ExpectNoGrowth(const ResourceUse& before, const ResourceUse& after, SIZE_T memorySlack)
+{
+    EXPECT_EQ(after.ownedHandles, before.ownedHandles) << "owned handles";
+    EXPECT_EQ(after.windows, before.windows) << "windows";
+    EXPECT_LE(after.kernelHandles, before.kernelHandles + 2) << "kernel handles";
+    EXPECT_LE(after.privateBytes, before.privateBytes + memorySlack) << "private bytes";
 }

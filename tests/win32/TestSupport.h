@@ -25,6 +25,20 @@ RECT ChildRect(HWND child);
 // The first direct child of a window with the given class and text (text may be null).
 HWND FindChild(HWND parent, const char* windowClass, const char* text);
 
+// What the process holds: handles in the program's owners, windows of this
+// thread, kernel handles and private memory. Leak checks compare two readings.
+struct ResourceUse {
+    long ownedHandles = 0;
+    int windows = 0;
+    DWORD kernelHandles = 0;
+    SIZE_T privateBytes = 0;
+    static ResourceUse Now();
+};
+// Fails the test when the reading after holds more than the one before: any
+// owned handle or window, a few kernel handles (the system's own caches), or
+// more private memory than the slack.
+void ExpectNoGrowth(const ResourceUse& before, const ResourceUse& after, SIZE_T memorySlack);
+
 // A hidden form holding one list view, for tests of the list alone.
 class ListHost : public Form {
 public:

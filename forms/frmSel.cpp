@@ -7,7 +7,7 @@
 #include "forms/frmAdd.h"
 #include "services/ListBulk.h"
 
-#include <cmath>
+#include <cstdlib>
 
 namespace {
 
@@ -63,7 +63,9 @@ void frmSel::Form_Load()
     InitProductInfo();
     Caption(strProductName);
     lblTitle.Caption(strProductName);
-    picTitle.BackColor(static_cast<std::uint32_t>(std::lround(std::stod(strBannerColor))));
+    // Decimal text of a whole number: read as an integer, which keeps the
+    // floating-point reader (and its size) out of the program.
+    picTitle.BackColor(static_cast<std::uint32_t>(std::strtoul(strBannerColor.c_str(), nullptr, 10)));
     strCurFolder = "C:\\";
 }
 

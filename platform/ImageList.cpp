@@ -1,15 +1,45 @@
 #include "platform/ImageList.h"
 
+#include <vector>
+
 void ImageList::Create(int width, int height)
 {
     list_.reset(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 16, 64));
     keys_.clear();
+    promised_.clear();
+    source_ = nullptr;
 }
 
-int ImageList::IndexOf(const std::string& key) const
+HIMAGELIST ImageList::Handle()
 {
+    std::vector<std::string> keys;
+    keys.reserve(promised_.size());
+    for (const auto& promise : promised_) keys.push_back(promise.first);
+    for (const auto& key : keys) Keep(key);
+    return list_.get();
+}
+
+int ImageList::IndexOf(const std::string& key)
+{
+    Keep(key);
     const auto found = keys_.find(key);
     return found == keys_.end() ? -1 : found->second;
+}
+
+void ImageList::Promise(const std::string& key, const std::string& file)
+{
+    if (key.empty() || keys_.count(key)) return;
+    promised_.emplace(key, file);  // an earlier promise stays
+}
+
+void ImageList::Keep(const std::string& key)
+{
+    const auto promise = promised_.find(key);
+    if (promise == promised_.end()) return;
+    // Taken out first: drawing may let messages in that ask for the same key.
+    const std::string file = std::move(promise->second);
+    promised_.erase(promise);
+    if (source_) source_(key, file);
 }
 
 bool ImageList::ListImageCollection::Add(const std::string& key, const Picture& picture)

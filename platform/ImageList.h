@@ -1,21 +1,33 @@
 #pragma once
 // An image list whose images are named by keys; the first image stored under a
-// key stays.
+// key stays. An image may also be promised for a key: it is stored only when
+// the key is first asked for (a row that shows it), from the file named then.
 #include "platform/Picture.h"
 
+#include <functional>
 #include <string>
 #include <unordered_map>
 
 class ImageList {
 public:
+    // Stores the image for a key from a file, when a promised key is asked for.
+    using Source = std::function<void(const std::string& key, const std::string& file)>;
+
     ImageList() = default;
     ImageList(const ImageList&) = delete;
     ImageList& operator=(const ImageList&) = delete;
 
     void Create(int width, int height);
-    HIMAGELIST Handle() const { return list_.get(); }
-    // The image stored under the key, or -1.
-    int IndexOf(const std::string& key) const;
+    // The list with every promised image stored.
+    HIMAGELIST Handle();
+    // The list as it is, for a control that asks for its images as it shows them.
+    HIMAGELIST HandleAsIs() const { return list_.get(); }
+    // The image stored under the key, storing a promised one first; or -1.
+    int IndexOf(const std::string& key);
+    // Promises the image of a key from a file, unless the key has an image or
+    // a promise already.
+    void Promise(const std::string& key, const std::string& file);
+    void Promised(Source source) { source_ = std::move(source); }
 
     class ListImageCollection {
     public:
@@ -31,6 +43,10 @@ public:
     ListImageCollection ListImages{*this};
 
 private:
+    void Keep(const std::string& key);
+
     OwnedImageList list_;
     std::unordered_map<std::string, int> keys_;
+    std::unordered_map<std::string, std::string> promised_;  // key -> file
+    Source source_;
 };

@@ -29,6 +29,7 @@ ListModel::Id ListModel::Append(std::string_view text, std::string_view smallIco
     entries_.push_back({Store(text), static_cast<std::uint32_t>(text.size()), Intern(smallIcon)});
     positions_.push_back(static_cast<std::uint32_t>(order_.size()));
     order_.push_back(id);
+    selected_.push_back(false);
     Index(id);
     stale_ = sorted_;
     return id;
@@ -65,6 +66,7 @@ void ListModel::Clear()
     std::vector<Entry>().swap(entries_);
     std::vector<Id>().swap(order_);
     std::vector<std::uint32_t>().swap(positions_);
+    std::vector<bool>().swap(selected_);
     std::vector<std::unique_ptr<char[]>>().swap(blocks_);
     blockUsed_ = blockSize_ = 0;
     std::vector<Id>().swap(index_);

@@ -46,6 +46,15 @@ public:
     // with wrap the search goes on from the top. -1 when none matches.
     int FindFrom(std::string_view text, int start, bool partial, bool wrap) const;
 
+    // Whether an entry is selected, as the control last reported it: the
+    // control keeps the selection, and tells of every change to it.
+    bool IsSelected(Id id) const { return id < selected_.size() && selected_[id]; }
+    void Select(Id id, bool selected)
+    {
+        if (id < selected_.size()) selected_[id] = selected;
+    }
+    void SelectAll(bool selected) { selected_.assign(selected_.size(), selected); }
+
     // Sorting: while on, appended or renamed entries leave the order stale
     // until Arrange puts it right, so a bulk fill sorts once, not per entry.
     void Sorted(bool on);
@@ -75,6 +84,7 @@ private:
     std::vector<Entry> entries_;           // by Id
     std::vector<Id> order_;                // Id shown at each position
     std::vector<std::uint32_t> positions_; // position of each Id
+    std::vector<bool> selected_;           // by Id
     std::vector<std::unique_ptr<char[]>> blocks_;  // the texts
     std::size_t blockUsed_ = 0, blockSize_ = 0;
     std::vector<std::string> iconKeys_;

@@ -176,6 +176,35 @@ ListItem ListView::FindItem(std::string_view text)
     return ListItem(this, model_.Find(text));
 }
 
+std::vector<ListItem> ListView::SelectedItems()
+{
+    Arrange();
+    return SelectedAsHeld();
+}
+
+std::vector<ListItem> ListView::SelectedAsHeld()
+{
+    SyncCount();
+    // From the model's copy of the selection: asking the control item by item
+    // costs some list views a notification per item.
+    std::vector<ListItem> selected;
+    for (int i = 0; i < controlCount_; ++i)
+        if (model_.IsSelected(model_.At(static_cast<std::size_t>(i)))) selected.push_back(ItemAt(i));
+    return selected;
+}
+
+void ListView::OnSelectionChanged(int from, int to, UINT oldState, UINT newState)
+{
+    if (!((oldState ^ newState) & LVIS_SELECTED)) return;
+    const bool selected = (newState & LVIS_SELECTED) != 0;
+    if (from < 0) {  // every item
+        model_.SelectAll(selected);
+        return;
+    }
+    for (int i = from; i <= to && i < static_cast<int>(model_.Count()); ++i)
+        model_.Select(model_.At(static_cast<std::size_t>(i)), selected);
+}
+
 ListItem ListView::HitTest(float x, float y)
 {
     Arrange();
@@ -197,7 +226,7 @@ void ListView::SortOrder(int order)
 void ListView::SmallIcons(ImageList& images)
 {
     smallIcons_ = &images;
-    SendMessageA(hWnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.Handle()));
+    SendMessageA(hWnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images.HandleAsIs()));
 }
 
 void ListView::Visible(bool visible)
@@ -228,6 +257,16 @@ LRESULT ListView::OnNotify(NMHDR& header)
     case NM_CLICK: {
         const int position = reinterpret_cast<NMITEMACTIVATE&>(header).iItem;
         if (position >= 0 && ItemClick) ItemClick(ItemAt(position));
+        return 0;
+    }
+    case LVN_ITEMCHANGED: {
+        const auto& change = reinterpret_cast<NMLISTVIEW&>(header);
+        if (change.uChanged & LVIF_STATE) OnSelectionChanged(change.iItem, change.iItem, change.uOldState, change.uNewState);
+        return 0;
+    }
+    case LVN_ODSTATECHANGED: {
+        const auto& change = reinterpret_cast<NMLVODSTATECHANGE&>(header);
+        OnSelectionChanged(change.iFrom, change.iTo, change.uOldState, change.uNewState);
         return 0;
     }
     case LVN_ODFINDITEMA:
@@ -392,17 +431,17 @@ void ListView::Arrange()
     if (!model_.NeedsArranging()) return;
     // The control keeps selection and focus by position: carry them to where
     // their entries move.
-    std::vector<int> selected;
-    for (int i = -1; (i = static_cast<int>(SendMessageA(hWnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(i),
-                                                          LVNI_SELECTED))) >= 0;)
-        selected.push_back(i);
+    const std::vector<ListItem> selected = SelectedAsHeld();
     const int focused = FocusedPosition();
     const std::vector<int> from = model_.Arrange();
     std::vector<int> to(from.size());
     for (std::size_t i = 0; i < from.size(); ++i) to[static_cast<std::size_t>(from[i])] = static_cast<int>(i);
     if (!selected.empty() || focused >= 0) {
         SetState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-        for (int old : selected) SetState(to[static_cast<std::size_t>(old)], LVIS_SELECTED, LVIS_SELECTED);
+        if (!selected.empty() && static_cast<int>(selected.size()) == controlCount_)
+            SetState(-1, LVIS_SELECTED, LVIS_SELECTED);  // all of them, in one change
+        else
+            for (const ListItem& item : selected) SetState(item.Position(), LVIS_SELECTED, LVIS_SELECTED);
         if (focused >= 0) SetState(to[static_cast<std::size_t>(focused)], LVIS_FOCUSED, LVIS_FOCUSED);
     }
     InvalidateRect(hWnd(), nullptr, FALSE);

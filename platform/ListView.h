@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class ImageList;
 class ListView;
@@ -30,6 +31,7 @@ public:
     void SmallIcon(std::string_view key);
 
 private:
+    friend class ListView;
     int Position() const;
     ListView* owner_ = nullptr;
     ListModel::Id id_ = ListModel::kNone;
@@ -87,6 +89,8 @@ public:
     ColumnHeaderCollection ColumnHeaders{*this};
 
     ListItem FindItem(std::string_view text);
+    // The selected entries, in the order shown.
+    std::vector<ListItem> SelectedItems();
     // The entry under a point of the list's client area (twips), or no entry.
     ListItem HitTest(float x, float y);
     // 0 ascending, 1 descending; the list re-sorts at once when it is sorted.
@@ -116,6 +120,8 @@ private:
     LRESULT OnSync();
     void OnGetDispInfo(NMLVDISPINFOA& info);
     int OnFindItem(const NMLVFINDITEMA& find, bool wide);
+    void OnSelectionChanged(int from, int to, UINT oldState, UINT newState);
+    std::vector<ListItem> SelectedAsHeld();
     ListItem ItemAt(int position);
     bool KnownToControl(int position) const { return position < controlCount_; }
     int FocusedPosition() const;

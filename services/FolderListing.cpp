@@ -3,6 +3,9 @@
 #include "platform/Runtime.h"
 #include "services/PathText.h"
 
+#include <cctype>
+#include <unordered_map>
+
 namespace {
 
 // The icon handle is pointer-sized: 352 bytes in the 32-bit program, 360 in the 64-bit one.
@@ -36,20 +39,51 @@ DWORD_PTR ShellFileInfo(const std::string& path, UINT flags, SHFILEINFOA& info)
     return result;
 }
 
-void AddFileEntry(const std::string& fullPath, ListView& list, ImageList& images, PictureBox& surface)
+// The shell's type names of one listing, asked once per extension: with
+// SHGFI_USEFILEATTRIBUTES the shell names a type from the file's name alone,
+// without opening the file.
+class TypeNames {
+public:
+    const std::string& Of(const std::string& name)
+    {
+        // The shell's extension: from the last dot, unless a blank follows it.
+        const std::size_t dot = name.rfind('.');
+        std::string extension = dot == std::string::npos || name.find(' ', dot) != std::string::npos
+                                    ? std::string()
+                                    : name.substr(dot);
+        for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const auto found = byExtension_.find(extension);
+        if (found != byExtension_.end()) return found->second;
+        SHFILEINFOA info;
+        ShellFileInfo(name, kTypeNameFlags | SHGFI_USEFILEATTRIBUTES, info);  // on failure the record stays empty: ""
+        return byExtension_.emplace(extension, TrimNull(std::string(info.szTypeName, sizeof(info.szTypeName))))
+            .first->second;
+    }
+
+private:
+    std::unordered_map<std::string, std::string> byExtension_;
+};
+
+// Draws a file's icon on the surface and stores it under its key; the image
+// list asks for it when a row first shows the key.
+void StoreIcon(const std::string& key, const std::string& file, ImageList& images, PictureBox& surface)
 {
-    const std::string typeName = GetFileTypeName(fullPath);
+    surface.Picture(LoadPicture());
+    DrawFileIcon(file, surface.hDC(), 0, 0, false);
+    AddToImageList(key, images, surface);
+}
+
+void AddFileEntry(const std::string& fullPath, const std::string& typeName, ListView& list, ImageList& images)
+{
     ListItem entry = list.ListItems.Add();
     entry.Selected(false);
     entry.Text(fullPath);
     const std::string key = IconKey(typeName, fullPath);
-    // Only the first image stored under a key is ever shown: the icon of a key
-    // already stored is neither drawn nor stored again.
-    if (images.IndexOf(key) < 0) {
-        surface.Picture(LoadPicture());
-        DrawFileIcon(fullPath, surface.hDC(), 0, 0, false);
-        AddToImageList(key, images, surface);
-    }
+    // Only the first image stored under a key is ever shown, so only the first
+    // file of a key is kept for it; its icon is drawn when a row first shows
+    // the key, not for files nobody scrolls to (a shell lookup of a real file
+    // costs more the more files its folder holds).
+    images.Promise(key, fullPath);
     entry.SmallIcon(key);
 }
 
@@ -62,10 +96,15 @@ void FillFileList(const std::string& folder, ListView& list, ImageList& images, 
     WIN32_FIND_DATAA found{};
     FindHandle search(FindFirstFileA((path + "*.*").c_str(), &found));
     if (!search) return;  // missing, unreadable or empty: nothing to list
+    images.Promised([&images, &surface](const std::string& key, const std::string& file) {
+        StoreIcon(key, file, images, surface);
+    });
+    TypeNames typeNames;
     do {
         // Skips the folder's own entry, its parent's and every subfolder.
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        AddFileEntry(path + TrimNull(std::string(found.cFileName, sizeof(found.cFileName))), list, images, surface);
+        const std::string name = TrimNull(std::string(found.cFileName, sizeof(found.cFileName)));
+        AddFileEntry(path + name, typeNames.Of(name), list, images);
     } while (FindNextFileA(search.get(), &found));
 }
 

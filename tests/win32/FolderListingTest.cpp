@@ -30,18 +30,8 @@ protected:
 
 bool HasNonWhitePixel(HIMAGELIST list, int index)
 {
-    const WindowDc screen(nullptr);
-    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), 16, 16));
-    MemoryDc dc(CreateCompatibleDC(screen.get()));
-    SelectedObject selected(dc.get(), bitmap.get());
-    Brush white(CreateSolidBrush(RGB(255, 255, 255)));
-    const RECT all{0, 0, 16, 16};
-    FillRect(dc.get(), &all, white.get());
-    ImageList_Draw(list, index, dc.get(), 0, 0, ILD_TRANSPARENT);
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x)
-            if (GetPixel(dc.get(), x, y) != RGB(255, 255, 255)) return true;
-    return false;
+    const auto pixels = ImagePixels(list, index);
+    return std::any_of(pixels.begin(), pixels.end(), [](COLORREF pixel) { return pixel != RGB(255, 255, 255); });
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ Picture SolidPicture(COLORREF color)
 COLORREF PixelOf(const ImageList& images, int index)
 {
     Canvas canvas;
-    ImageList_Draw(images.Handle(), index, canvas.dc.get(), 0, 0, ILD_NORMAL);
+    ImageList_Draw(images.HandleAsIs(), index, canvas.dc.get(), 0, 0, ILD_NORMAL);
     return GetPixel(canvas.dc.get(), 8, 8);
 }
 

@@ -167,3 +167,36 @@ TEST(ListView, ColumnClickAndItemClickReachTheirHandlers)
     Pump();
     EXPECT_EQ(clicked, "C:\\a.txt");
 }
+
+TEST(ListView, SelectedItemsFollowEveryWayOfSelecting)
+{
+    ListHost host(true);
+    host.Show();
+    for (int i = 0; i < 12; ++i) host.LV.ListItems.Add("C:\\" + std::string(1, static_cast<char>('l' - i)) + ".txt", "");
+    host.LV.Refresh();
+    HWND list = host.LV.hWnd();
+    const auto matchesTheControl = [&] {
+        std::vector<std::string> raw, held;
+        for (int i = -1; (i = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(i), LVNI_SELECTED))) >= 0;)
+            raw.push_back(ItemText(list, i));
+        for (const ListItem& item : host.LV.SelectedItems()) held.emplace_back(item.Text());
+        return raw == held && !raw.empty();
+    };
+    ClickItem(list, 2);
+    EXPECT_TRUE(matchesTheControl()) << "click";
+    ClickItem(list, 5, MK_CONTROL);
+    EXPECT_TRUE(matchesTheControl()) << "Ctrl+click";
+    ClickItem(list, 9, MK_SHIFT);
+    EXPECT_TRUE(matchesTheControl()) << "Shift+click";
+    host.LV.SortOrder(1);
+    EXPECT_TRUE(matchesTheControl()) << "sort flipped";
+    SetItemState(list, -1, LVIS_SELECTED, LVIS_SELECTED);
+    EXPECT_TRUE(matchesTheControl()) << "all";
+    SetItemState(list, -1, 0, LVIS_SELECTED);
+    SetItemState(list, 3, LVIS_SELECTED, LVIS_SELECTED);
+    SetFocus(list);
+    SendMessageA(list, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_TRUE(matchesTheControl()) << "arrow key";
+    host.LV.ListItems.Item(1).Selected(true);
+    EXPECT_TRUE(matchesTheControl()) << "Selected(true)";
+}

@@ -281,3 +281,19 @@ void ExpectNoGrowth(const ResourceUse& before, const ResourceUse& after, SIZE_T 
     EXPECT_LE(after.kernelHandles, before.kernelHandles + 2) << "kernel handles";
     EXPECT_LE(after.privateBytes, before.privateBytes + memorySlack) << "private bytes";
 }
+
+std::vector<COLORREF> ImagePixels(HIMAGELIST list, int index)
+{
+    const WindowDc screen(nullptr);
+    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), 16, 16));
+    MemoryDc dc(CreateCompatibleDC(screen.get()));
+    SelectedObject selected(dc.get(), bitmap.get());
+    Brush white(CreateSolidBrush(RGB(255, 255, 255)));
+    const RECT all{0, 0, 16, 16};
+    FillRect(dc.get(), &all, white.get());
+    ImageList_Draw(list, index, dc.get(), 0, 0, ILD_TRANSPARENT);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) pixels.push_back(GetPixel(dc.get(), x, y));
+    return pixels;
+}

@@ -39,6 +39,9 @@ struct ResourceUse {
 // more private memory than the slack.
 void ExpectNoGrowth(const ResourceUse& before, const ResourceUse& after, SIZE_T memorySlack);
 
+// The 16 x 16 pixels of an image of an image list, drawn on white.
+std::vector<COLORREF> ImagePixels(HIMAGELIST list, int index);
+
 // A hidden form holding one list view, for tests of the list alone.
 class ListHost : public Form {
 public:

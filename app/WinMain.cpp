@@ -1,18 +1,29 @@
 // Process entry: the window runtime's session around Main and the message loop.
+#include "app/CommandLine.h"
 #include "app/mdlMain.h"
+#include "forms/SharedState.h"
 #include "platform/Runtime.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
-    // The shell's services (the folder chooser among them) need OLE on this thread.
+    const std::string arguments = commandLine ? commandLine : "";
+    const OutputRequest output = OutputFile(arguments);
+    if (output.requested && output.file.empty()) {
+        // The program has no console: a batch file's user sees this instead.
+        MessageBoxA(nullptr, "The -o switch needs the name of the file to write the list to:\n\nquorvel.exe -o FILE",
+                    "Quorvel", MB_ICONERROR);
+        return 2;
+    }
+    strOutputFile = output.file;
+    // The shell's services (the folder chooser and drag and drop among them)
+    // need OLE on this thread.
     const HRESULT ole = OleInitialize(nullptr);
-    int exitCode = 0;
     try {
-        Main(commandLine ? commandLine : "");
-        exitCode = RunMessageLoop();
+        Main(arguments);
+        RunMessageLoop();
     } catch (...) {
-        exitCode = 1;  // start-up failed; nothing is reported to the user
+        App.ExitCode(1);  // start-up failed; nothing is reported to the user
     }
     if (SUCCEEDED(ole)) OleUninitialize();
-    return exitCode;
+    return App.ExitCode();
 }

@@ -6,7 +6,9 @@
 #include "platform/Runtime.h"
 #include "services/FolderChooser.h"
 #include "services/FolderListing.h"
+#include "services/DragOut.h"
 #include "services/ListBulk.h"
+#include "services/PathData.h"
 
 namespace {
 
@@ -35,6 +37,8 @@ void frmAdd::CreateControls()
     LV.ColumnClick = [this](int) { LV_ColumnClick(); };
     LV.MouseDown = [this](int button, int, float x, float y) { LV_MouseDown(button, x, y); };
     LVPop.Click = [this](int index) { LVArr_Click(index); };
+    LV.KeyDown = [this](int keyCode, int shift) { return LV_KeyDown(keyCode, shift); };
+    LV.BeginDrag = [this] { LV_BeginDrag(); };
 }
 
 void frmAdd::Form_Load()
@@ -111,6 +115,34 @@ void frmAdd::LVArr_Click(int Index)
 void frmAdd::ApplySelectionRule()
 {
     cmdAdd.Enabled(GetSelCount(LV) != 0);
+}
+
+bool frmAdd::LV_KeyDown(int keyCode, int shift)
+{
+    if (shift != 2) return false;
+    if (keyCode == 'C') {
+        const std::vector<std::string> paths = SelectedPaths(LV);
+        if (!paths.empty()) CopyPaths(hWnd(), paths);  // a busy clipboard takes nothing; the user may copy again
+        return true;
+    }
+    if (keyCode == 'A') {
+        LVArr_Click(kSelectAll);  // as the menu's "Select All": "Add" follows
+        return true;
+    }
+    return false;
+}
+
+void frmAdd::LV_BeginDrag()
+{
+    DragPaths(SelectedPaths(LV));
+}
+
+
+void frmAdd::ListFolder(const std::string& folder)
+{
+    strCurFolder = folder;
+    txtPath.Text(folder);
+    RefreshFileList();
 }
 
 void frmAdd::RefreshFileList()

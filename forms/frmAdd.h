@@ -16,6 +16,9 @@ public:
     CommandButton cmdAdd;
     Menu LVPop;
 
+    // Lists a folder as a folder chosen with "..." is listed.
+    void ListFolder(const std::string& folder);
+
 private:
     void CreateControls() override;
     void Form_Load() override;
@@ -27,6 +30,8 @@ private:
     void LV_ColumnClick();
     void LV_MouseDown(int button, float x, float y);
     void LVArr_Click(int Index);
+    bool LV_KeyDown(int keyCode, int shift);
+    void LV_BeginDrag();
     MenuItem LVArr(int index) const { return LVPop.Item(index); }
 
     void RefreshFileList();

@@ -5,13 +5,23 @@
 #include "forms/Layout.h"
 #include "forms/SharedState.h"
 #include "forms/frmAdd.h"
+#include "platform/Runtime.h"
+#include "services/DragOut.h"
+#include "services/FolderListing.h"
 #include "services/ListBulk.h"
+#include "services/ListDialogs.h"
+#include "services/ListFile.h"
+#include "services/PathData.h"
 
 #include <cstdlib>
 
 namespace {
 
 enum ControlId { idLV = 100, idPIcon, idCmdSel, idChkDups, idCmdClear, idPicTitle, idLblTitle };
+enum ListMenuIndex { kCopy = 0, kRemove = 1, kSaveList = 2, kOpenList = 3 };
+
+// A list file larger than this is refused rather than read into memory.
+constexpr unsigned long long kMaxListFileBytes = 64ull * 1024 * 1024;
 
 constexpr std::uint32_t kWhite = 0x00FFFFFF;
 constexpr std::uint32_t kWindowText = 0x80000008;
@@ -52,7 +62,14 @@ void frmSel::CreateControls()
     ImageList1.Create(16, 16);
     LV.SmallIcons(ImageList1);
 
+    mnuList.Create({"Copy\tCtrl+C", "Remove\tDel", "Save List...\tCtrl+S", "Open List...\tCtrl+O"});
+    AcceptDroppedFiles();
+
     chkDups.Click = [this] { chkDups_Click(); };
+    LV.MouseDown = [this](int button, int, float x, float y) { LV_MouseDown(button, x, y); };
+    LV.KeyDown = [this](int keyCode, int shift) { return LV_KeyDown(keyCode, shift); };
+    LV.BeginDrag = [this] { LV_BeginDrag(); };
+    mnuList.Click = [this](int index) { mnuList_Click(index); };
     cmdClear.Click = [this] { cmdClear_Click(); };
     cmdSel.Click = [this] { cmdSel_Click(); };
 }
@@ -79,6 +96,7 @@ void frmSel::Form_Resize()
 
 void frmSel::Form_Unload()
 {
+    WriteOutputFile();
     ClearLV(LV);
     // Closing the picker may fail in any way without keeping this window open.
     try {
@@ -108,4 +126,138 @@ void frmSel::cmdSel_Click()
     frmPicker->Left(Left() + Width());
     frmPicker->Top(Top());
     frmPicker->Show();
+}
+
+void frmSel::ShowFolderInPicker(const std::string& folder)
+{
+    if (frmPicker && frmPicker->Loaded()) {
+        frmPicker->ListFolder(folder);
+        return;
+    }
+    strCurFolder = folder;  // the picker lists it as it loads
+    cmdSel_Click();
+}
+
+void frmSel::Form_DragDrop(const std::vector<std::string>& paths)
+{
+    // Files join the list; a folder opens in the picker.
+    std::vector<std::string> files;
+    std::string folder;
+    for (const auto& path : paths) {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES) continue;
+        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+            if (folder.empty()) folder = path;
+        } else {
+            files.push_back(path);
+        }
+    }
+    if (!files.empty()) AddFiles(files, LV, ImageList1, pIcon, blnAllowDupes);
+    if (!folder.empty()) ShowFolderInPicker(folder);
+}
+
+void frmSel::LV_MouseDown(int button, float, float)
+{
+    if (button != 2) return;
+    const bool anySelected = GetSelCount(LV) != 0;
+    mnuList.Item(kCopy).Enabled(anySelected);
+    mnuList.Item(kRemove).Enabled(anySelected);
+    mnuList.Item(kSaveList).Enabled(LV.ListItems.Count() != 0);
+    PopupMenu(mnuList);
+}
+
+bool frmSel::LV_KeyDown(int keyCode, int shift)
+{
+    const bool control = shift == 2;
+    if (control && keyCode == 'C') CopySelection();
+    else if (shift == 0 && keyCode == VK_DELETE) RemoveSelection();
+    else if (control && keyCode == 'S') SaveList();
+    else if (control && keyCode == 'O') OpenList();
+    else if (control && keyCode == 'A') SetAllSelected(LV, true);
+    else return false;
+    return true;
+}
+
+void frmSel::LV_BeginDrag()
+{
+    DragPaths(SelectedPaths(LV));
+}
+
+void frmSel::mnuList_Click(int Index)
+{
+    switch (Index) {
+    case kCopy:
+        CopySelection();
+        break;
+    case kRemove:
+        RemoveSelection();
+        break;
+    case kSaveList:
+        SaveList();
+        break;
+    case kOpenList:
+        OpenList();
+        break;
+    }
+}
+
+
+void frmSel::CopySelection()
+{
+    const std::vector<std::string> paths = SelectedPaths(LV);
+    if (!paths.empty() && !CopyPaths(hWnd(), paths)) Complain("The clipboard is in use by another program; nothing was copied.");
+}
+
+void frmSel::RemoveSelection()
+{
+    LV.RemoveSelected();  // only entries go: no file is touched
+}
+
+void frmSel::SaveList()
+{
+    if (LV.ListItems.Count() == 0) return;
+    const std::string path = AskSaveListPath(hWnd());
+    if (path.empty()) return;
+    const std::string failure = SaveListFile(path, AllPaths(LV));
+    if (!failure.empty()) Complain("The list could not be saved to " + path + ":\n\n" + failure);
+}
+
+void frmSel::OpenList()
+{
+    const std::string path = AskOpenListPath(hWnd());
+    if (path.empty()) return;
+    const ListFileContents contents = ReadListFile(path, kMaxListFileBytes);
+    if (!contents.error.empty()) {
+        Complain("The list " + path + " could not be opened:\n\n" + contents.error);
+        return;
+    }
+    std::vector<std::string> files;
+    for (const auto& line : contents.lines) {
+        const DWORD attributes = GetFileAttributesA(line.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(line);
+    }
+    AddFiles(files, LV, ImageList1, pIcon, blnAllowDupes);
+    const std::size_t skipped = contents.lines.size() - files.size();
+    if (skipped > 0)
+        Complain(std::to_string(skipped) + (skipped == 1 ? " line" : " lines") + " of " + path +
+                 " named no existing file and " + (skipped == 1 ? "was" : "were") + " skipped.");
+}
+
+void frmSel::WriteOutputFile()
+{
+    // "-o FILE": the list goes to FILE as Save List writes it; an empty list
+    // writes nothing and ends with 1, a failed write with 2.
+    if (strOutputFile.empty()) return;
+    if (LV.ListItems.Count() == 0) {
+        App.ExitCode(1);
+        return;
+    }
+    const std::string failure = SaveListFile(strOutputFile, AllPaths(LV));
+    App.ExitCode(failure.empty() ? 0 : 2);
+    if (!failure.empty()) Complain("The list could not be written to " + strOutputFile + ":\n\n" + failure);
+}
+
+void frmSel::Complain(const std::string& text)
+{
+    MessageBoxA(hWnd(), text.c_str(), strProductName.c_str(), MB_ICONWARNING);
 }

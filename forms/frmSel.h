@@ -5,9 +5,12 @@
 #include "platform/Form.h"
 #include "platform/ImageList.h"
 #include "platform/ListView.h"
+#include "platform/Menu.h"
 #include "platform/PictureBox.h"
 
 #include <memory>
+#include <string>
+#include <vector>
 
 class frmAdd;
 
@@ -20,6 +23,11 @@ public:
     ListView LV;
     ImageList ImageList1;
     PictureBox pIcon;
+    // The list's pop-up menu: Copy, Remove, Save List..., Open List...
+    Menu mnuList;
+
+    // Lists a folder in the picker, opening the picker when it is not open.
+    void ShowFolderInPicker(const std::string& folder);
 
 private:
     frmSel();
@@ -30,6 +38,18 @@ private:
     void chkDups_Click();
     void cmdClear_Click();
     void cmdSel_Click();
+    void Form_DragDrop(const std::vector<std::string>& paths) override;
+    void LV_MouseDown(int button, float x, float y);
+    bool LV_KeyDown(int keyCode, int shift);
+    void LV_BeginDrag();
+    void mnuList_Click(int Index);
+
+    void CopySelection();
+    void RemoveSelection();
+    void SaveList();
+    void OpenList();
+    void WriteOutputFile();
+    void Complain(const std::string& text);
 
     PictureBox picTitle;
     Label lblTitle;

@@ -189,6 +189,9 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_NCDESTROY:
         OnDestroyed();
         break;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
@@ -216,6 +219,28 @@ bool Form::OnSetCursor()
     if (Screen.MousePointer() != vbHourglass) return false;
     SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     return true;
+}
+
+void Form::AcceptDroppedFiles()
+{
+    DragAcceptFiles(hWnd(), TRUE);
+}
+
+void Form::OnDropFiles(HDROP drop)
+{
+    // The drop is given back whatever the handler does.
+    struct Finisher {
+        HDROP drop;
+        ~Finisher() { DragFinish(drop); }
+    } finisher{drop};
+    std::vector<std::string> paths;
+    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::string path(DragQueryFileA(drop, i, nullptr, 0), '\0');
+        DragQueryFileA(drop, i, &path[0], static_cast<UINT>(path.size() + 1));
+        paths.push_back(std::move(path));
+    }
+    Form_DragDrop(paths);
 }
 
 void Form::OnDestroyed()

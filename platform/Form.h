@@ -6,6 +6,7 @@
 #include "platform/Menu.h"
 
 #include <string>
+#include <vector>
 
 class Form {
 public:
@@ -55,6 +56,10 @@ protected:
     virtual void Form_Load() {}
     virtual void Form_Resize() {}
     virtual void Form_Unload() {}
+    // Files or folders dropped on the form from another program; a form gets
+    // them once it has called AcceptDroppedFiles.
+    virtual void Form_DragDrop(const std::vector<std::string>& paths) { (void)paths; }
+    void AcceptDroppedFiles();
 
 private:
     static LRESULT CALLBACK Trampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -63,6 +68,7 @@ private:
     void OnSize();
     bool OnSetCursor();
     void OnDestroyed();
+    void OnDropFiles(HDROP drop);
     RECT WindowRect();
     void MoveTo(float left, float top);
 

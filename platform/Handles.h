@@ -54,11 +54,14 @@ private:
     Handle handle_ = Traits::Empty();
 };
 
-struct FindHandleTraits {
+// Handles whose empty value is INVALID_HANDLE_VALUE (searches, files).
+template <auto closer>
+struct FindHandleTraitsFor {
     using Handle = HANDLE;
     static Handle Empty() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Handle h) noexcept { FindClose(h); }
+    static void Close(Handle h) noexcept { closer(h); }
 };
+using FindHandleTraits = FindHandleTraitsFor<FindClose>;
 
 // Handles whose empty value is null, closed by one platform function.
 template <class H, auto closer>
@@ -77,6 +80,8 @@ using OwnedImageList = UniqueHandle<NullHandleTraits<HIMAGELIST, ImageList_Destr
 using Pidl = UniqueHandle<NullHandleTraits<PIDLIST_ABSOLUTE, CoTaskMemFree>>;
 using LocalMemory = UniqueHandle<NullHandleTraits<HLOCAL, LocalFree>>;
 using OwnedMenu = UniqueHandle<NullHandleTraits<HMENU, DestroyMenu>>;
+using GlobalMemory = UniqueHandle<NullHandleTraits<HGLOBAL, GlobalFree>>;
+using File = UniqueHandle<FindHandleTraitsFor<CloseHandle>>;
 
 // A DC borrowed from a window with GetDC, given back with ReleaseDC.
 class WindowDc {

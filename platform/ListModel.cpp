@@ -75,6 +75,34 @@ void ListModel::Clear()
     ++generation_;
 }
 
+void ListModel::Remove(const std::vector<Id>& ids)
+{
+    std::vector<bool> removed(entries_.size());
+    for (Id id : ids)
+        if (id < removed.size()) removed[id] = true;
+    std::vector<Id> renumbered(entries_.size(), kNone);
+    std::vector<Entry> entries;
+    std::vector<bool> selected;
+    for (Id id = 0; id < entries_.size(); ++id) {
+        if (removed[id]) continue;
+        renumbered[id] = static_cast<Id>(entries.size());
+        entries.push_back(entries_[id]);
+        selected.push_back(selected_[id]);
+    }
+    std::vector<Id> order;
+    for (Id id : order_)
+        if (!removed[id]) order.push_back(renumbered[id]);
+    entries_ = std::move(entries);
+    selected_ = std::move(selected);
+    order_ = std::move(order);
+    positions_.assign(order_.size(), 0);
+    for (std::size_t i = 0; i < order_.size(); ++i) positions_[order_[i]] = static_cast<std::uint32_t>(i);
+    index_.assign(index_.size(), kNone);  // the index held the old numbers
+    indexUsed_ = 0;
+    for (Id id = 0; id < entries_.size(); ++id) Index(id);
+    ++generation_;
+}
+
 const char* ListModel::Store(std::string_view text)
 {
     if (text.empty()) return "";

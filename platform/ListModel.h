@@ -31,7 +31,10 @@ public:
     std::string_view Text(Id id) const;
     const std::string& Icon(Id id) const;
     void Clear();
-    // Changes at every Clear: entry numbers from before it name nothing now.
+    // Takes the given entries out; the others keep their order. Entry numbers
+    // change, as at Clear.
+    void Remove(const std::vector<Id>& ids);
+    // Changes at every Clear and Remove: entry numbers from before it name nothing now.
     std::uint32_t Generation() const { return generation_; }
 
     std::size_t Count() const { return entries_.size(); }

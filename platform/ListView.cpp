@@ -20,9 +20,12 @@ UINT SyncMessage()
     return message;
 }
 
+// Shift 1, Ctrl 2, Alt 4: from a mouse message's keys, or (0) from the keyboard.
 int ShiftState(WPARAM keys)
 {
-    return ((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
+    const bool shift = (keys & MK_SHIFT) || GetKeyState(VK_SHIFT) < 0;
+    const bool control = (keys & MK_CONTROL) || GetKeyState(VK_CONTROL) < 0;
+    return (shift ? 1 : 0) | (control ? 2 : 0) | (GetKeyState(VK_MENU) < 0 ? 4 : 0);
 }
 
 const std::string kNoText;
@@ -182,6 +185,26 @@ std::vector<ListItem> ListView::SelectedItems()
     return SelectedAsHeld();
 }
 
+int ListView::RemoveSelected()
+{
+    const std::vector<ListItem> selected = SelectedItems();
+    if (selected.empty()) return 0;
+    const int after = selected.back().Position() + 1 - static_cast<int>(selected.size());
+    std::vector<ListModel::Id> ids;
+    for (const ListItem& item : selected) ids.push_back(item.id_);
+    SetState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    model_.Remove(ids);
+    SyncCount();
+    const int count = static_cast<int>(model_.Count());
+    if (count > 0) {
+        const int next = std::min(after, count - 1);
+        SetState(next, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        SendMessageA(hWnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(next), FALSE);
+    }
+    InvalidateRect(hWnd(), nullptr, FALSE);
+    return static_cast<int>(selected.size());
+}
+
 std::vector<ListItem> ListView::SelectedAsHeld()
 {
     SyncCount();
@@ -269,6 +292,9 @@ LRESULT ListView::OnNotify(NMHDR& header)
         OnSelectionChanged(change.iFrom, change.iTo, change.uOldState, change.uNewState);
         return 0;
     }
+    case LVN_BEGINDRAG:
+        if (BeginDrag) BeginDrag();
+        return 0;
     case LVN_ODFINDITEMA:
     case LVN_ODFINDITEMW:
         return OnFindItem(reinterpret_cast<NMLVFINDITEMA&>(header), header.code == LVN_ODFINDITEMW);
@@ -382,6 +408,7 @@ LRESULT ListView::OnSetAllStates(LPARAM item)
 
 LRESULT ListView::OnKey(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_KEYDOWN && KeyDown && KeyDown(static_cast<int>(wParam), ShiftState(0))) return 0;
     // Moving to an entry with the keyboard (arrows, or typing its first
     // letters) counts as clicking it.
     const int before = FocusedPosition();

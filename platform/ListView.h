@@ -91,6 +91,9 @@ public:
     ListItem FindItem(std::string_view text);
     // The selected entries, in the order shown.
     std::vector<ListItem> SelectedItems();
+    // Takes the selected entries out; the entry after the last of them (or
+    // the last entry) is then selected and has the focus. Returns how many went.
+    int RemoveSelected();
     // The entry under a point of the list's client area (twips), or no entry.
     ListItem HitTest(float x, float y);
     // 0 ascending, 1 descending; the list re-sorts at once when it is sorted.
@@ -105,6 +108,11 @@ public:
     std::function<void(int column)> ColumnClick;
     // button 1 left, 2 right, 4 middle; shift 1 Shift, 2 Ctrl, 4 Alt; x, y in twips.
     std::function<void(int button, int shift, float x, float y)> MouseDown;
+    // A key pressed in the list (shift as for MouseDown); a handler that
+    // returns true has dealt with it.
+    std::function<bool(int keyCode, int shift)> KeyDown;
+    // The user starts dragging the selected entries with the left button.
+    std::function<void()> BeginDrag;
 
 protected:
     LRESULT OnNotify(NMHDR& header) override;

@@ -12,10 +12,14 @@ public:
     HINSTANCE hInstance() const;
     // The hidden window that owns forms kept out of the taskbar.
     HWND OwnerWindow();
+    // What the process returns when it ends.
+    int ExitCode() const { return exitCode_; }
+    void ExitCode(int code) { exitCode_ = code; }
 
 private:
     std::string title_;
     HWND owner_ = nullptr;
+    int exitCode_ = 0;
 };
 
 class ScreenObject {

@@ -87,7 +87,30 @@ void AddFileEntry(const std::string& fullPath, const std::string& typeName, List
     entry.SmallIcon(key);
 }
 
+void KeepIconsFor(ImageList& images, PictureBox& surface)
+{
+    images.Promised([&images, &surface](const std::string& key, const std::string& file) {
+        StoreIcon(key, file, images, surface);
+    });
+}
+
 }  // namespace
+
+int AddFiles(const std::vector<std::string>& paths, ListView& list, ImageList& images, PictureBox& surface,
+             bool allowDupes)
+{
+    KeepIconsFor(images, surface);
+    TypeNames typeNames;
+    int added = 0;
+    for (const auto& path : paths) {
+        if (!allowDupes && list.FindItem(path)) continue;
+        const std::size_t slash = path.find_last_of('\\');
+        AddFileEntry(path, typeNames.Of(slash == std::string::npos ? path : path.substr(slash + 1)), list, images);
+        ++added;
+    }
+    list.Refresh();
+    return added;
+}
 
 void FillFileList(const std::string& folder, ListView& list, ImageList& images, PictureBox& surface)
 {
@@ -96,9 +119,7 @@ void FillFileList(const std::string& folder, ListView& list, ImageList& images, 
     WIN32_FIND_DATAA found{};
     FindHandle search(FindFirstFileA((path + "*.*").c_str(), &found));
     if (!search) return;  // missing, unreadable or empty: nothing to list
-    images.Promised([&images, &surface](const std::string& key, const std::string& file) {
-        StoreIcon(key, file, images, surface);
-    });
+    KeepIconsFor(images, surface);
     TypeNames typeNames;
     do {
         // Skips the folder's own entry, its parent's and every subfolder.

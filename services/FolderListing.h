@@ -6,10 +6,16 @@
 #include "platform/PictureBox.h"
 
 #include <string>
+#include <vector>
 
 // Adds an entry for every file (never a folder) of the folder: text the full
 // path, small icon the file's icon key. The list must already show the images.
 void FillFileList(const std::string& folder, ListView& list, ImageList& images, PictureBox& surface);
+// Adds an entry for each file, with its icon as a listing gives it; a path the
+// list already has is skipped unless duplicates are allowed. Returns how many
+// entries were added.
+int AddFiles(const std::vector<std::string>& paths, ListView& list, ImageList& images, PictureBox& surface,
+             bool allowDupes);
 // The shell's name for the file's type, or "" when the shell cannot tell.
 std::string GetFileTypeName(const std::string& path);
 // Draws the file's shell icon (small, or large) at x, y on the DC.

@@ -21,3 +21,18 @@ void ClearLV(ListView& list)
     // A failure leaves the list as it was; there is nothing to report.
     SendMessageA(list.hWnd(), LVM_DELETEALLITEMS, 0, 0);
 }
+
+std::vector<std::string> SelectedPaths(ListView& list)
+{
+    std::vector<std::string> paths;
+    for (const ListItem& item : list.SelectedItems()) paths.emplace_back(item.Text());
+    return paths;
+}
+
+std::vector<std::string> AllPaths(ListView& list)
+{
+    std::vector<std::string> paths;
+    const int count = list.ListItems.Count();
+    for (int i = 1; i <= count; ++i) paths.emplace_back(list.ListItems.Item(i).Text());
+    return paths;
+}

@@ -136,7 +136,7 @@ void RemoveFolder(const std::string& folder)
     RemoveDirectoryA(folder.c_str());
 }
 
-// Every file of a folder with its size and last write time, one per line.
+// Every file and folder in a folder with its size and last write time, one per line.
 std::string FolderState(const std::string& folder)
 {
     std::string state;
@@ -144,6 +144,7 @@ std::string FolderState(const std::string& folder)
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE) return state;
     do {
+        if (found.cFileName == std::string(".") || found.cFileName == std::string("..")) continue;  // their times follow the neighbours
         char line[MAX_PATH + 64];
         std::snprintf(line, sizeof(line), "%s %lu %lu %lu\n", found.cFileName, found.nFileSizeLow,
                       found.ftLastWriteTime.dwLowDateTime, found.ftLastWriteTime.dwHighDateTime);
@@ -177,6 +178,54 @@ bool SettingsFolderMentionsQuorvel(const char* variable)
     return StrStrIA(FolderState(folder).c_str(), "quorvel") != nullptr;
 }
 
+bool Launch(const std::string& quorvel, const std::string& arguments, PROCESS_INFORMATION& program)
+{
+    std::string commandLine = "\"" + quorvel + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &program))
+        return true;
+    std::printf("FAIL: quorvel.exe did not start (%lu)\n", GetLastError());
+    return false;
+}
+
+// Ends the program by its main window's close box (or its message box's OK)
+// and returns its exit code.
+DWORD CloseAndWait(PROCESS_INFORMATION& program, const char* windowClass, const char* caption)
+{
+    HWND window = nullptr;
+    WaitFor([&] { return (window = FindProgramWindow(program.dwProcessId, windowClass, caption)) != nullptr; });
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    if (WaitForSingleObject(program.hProcess, 15000) != WAIT_OBJECT_0) TerminateProcess(program.hProcess, 99);
+    DWORD exitCode = 99;
+    GetExitCodeProcess(program.hProcess, &exitCode);
+    CloseHandle(program.hThread);
+    CloseHandle(program.hProcess);
+    return exitCode;
+}
+
+std::string FileText(const std::string& path)
+{
+    std::string text;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "(no file)";
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) text.append(buffer, read);
+    CloseHandle(file);
+    return text;
+}
+
+void CheckOutputSwitchFailures(const std::string& quorvel, const std::string& output)
+{
+    PROCESS_INFORMATION program{};
+    if (Launch(quorvel, "-o", program))
+        Check(CloseAndWait(program, "#32770", nullptr) == 2, "-o without a file says so in a message and ends with 2");
+    if (Launch(quorvel, "-o \"" + output + "\"", program))
+        Check(CloseAndWait(program, "QuorvelForm", "Quorvel") == 1 && FileText(output) == "(no file)",
+              "-o FILE with an empty list writes nothing and ends with 1");
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -188,14 +237,13 @@ int main(int argc, char** argv)
     const int keepOpen = argc > 2 ? std::atoi(argv[2]) : 0;
     const std::string folder = MakeFolder();
     const std::string folderBefore = FolderState(folder), rootBefore = FolderState("C:");
-    std::string commandLine = "\"" + WindowsPath(argv[1]) + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof(startup);
+    const std::string quorvel = WindowsPath(argv[1]);
+    // The list goes to a file when the main window closes ("-o FILE"), kept
+    // apart from the folders whose unchanged state is checked below.
+    const std::string output = folder + " list.txt";
+    CheckOutputSwitchFailures(quorvel, output);
     PROCESS_INFORMATION program{};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &program)) {
-        std::printf("FAIL: quorvel.exe did not start (%lu)\n", GetLastError());
-        return 1;
-    }
+    if (!Launch(quorvel, "-o \"" + output + "\"", program)) return 1;
     const DWORD id = program.dwProcessId;
 
     HWND main = nullptr;
@@ -265,10 +313,16 @@ int main(int argc, char** argv)
     const bool ended = WaitForSingleObject(program.hProcess, 15000) == WAIT_OBJECT_0;
     Check(ended, "closing the main window closes the picker and ends the program");
     if (!ended) TerminateProcess(program.hProcess, 1);
+    DWORD exitCode = 99;
+    GetExitCodeProcess(program.hProcess, &exitCode);
+    Check(exitCode == 0 && FileText(output) == folder + "\\notes.txt\r\n" + folder + "\\setup.exe\r\n",
+          "with -o FILE the list is written to FILE and the program ends with 0");
+    DeleteFileA(output.c_str());
     // A whole session writes nothing: no file it touched changes, and it leaves
     // no file or registry key of its own.
     Check(FolderState(folder) == folderBefore && FolderState("C:") == rootBefore,
           "the folders the session listed are unchanged");
+
     Check(!RegistryMentionsQuorvel(HKEY_CURRENT_USER) && !SettingsFolderMentionsQuorvel("APPDATA") &&
               !SettingsFolderMentionsQuorvel("LOCALAPPDATA"),
           "no registry key or settings folder of the program's own");

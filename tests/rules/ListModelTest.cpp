@@ -119,3 +119,17 @@ TEST(ListModel, FindFromMatchesTheStartOfATextFromAPositionOnAndWraps)
     EXPECT_EQ(model.FindFrom("banan", 0, false, true), -1);  // whole text only
     EXPECT_EQ(ListModel(CompareTextNoCase).FindFrom("a", 0, true, true), -1);
 }
+
+TEST(ListModel, RemoveKeepsTheOthersInOrderFindableAndSelectedAsTheyWere)
+{
+    ListModel model(CompareTextNoCase);
+    for (const char* text : {"a", "b", "c", "d"}) AppendText(model, text);
+    model.Select(model.Find("d"), true);
+    model.Remove({model.Find("b"), model.Find("c")});
+    EXPECT_EQ(Texts(model), (std::vector<std::string>{"a", "d"}));
+    EXPECT_EQ(model.Find("c"), ListModel::kNone);
+    ASSERT_NE(model.Find("d"), ListModel::kNone);
+    EXPECT_EQ(model.PositionOf(model.Find("d")), 1);
+    EXPECT_TRUE(model.IsSelected(model.Find("d")));
+    EXPECT_FALSE(model.IsSelected(model.Find("a")));
+}

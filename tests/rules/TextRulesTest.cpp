@@ -43,3 +43,18 @@ TEST(PathText, IconKeyIsThePathOnlyForExactlyApplication)
     EXPECT_EQ(IconKey("Application ", "C:\\a.exe"), "Application ");
     EXPECT_EQ(IconKey("", "C:\\a.xyz"), "");
 }
+
+TEST(CommandLine, OutputSwitchTakesOneFileAloneOrWithTheStartSwitch)
+{
+    EXPECT_EQ(OutputFile("-o C:\\list.txt").file, "C:\\list.txt");
+    EXPECT_EQ(OutputFile("-o \"C:\\my lists\\a.txt\"").file, "C:\\my lists\\a.txt");
+    EXPECT_EQ(OutputFile("-st -o out.txt").file, "out.txt");
+    EXPECT_EQ(OutputFile("-o out.txt -st").file, "out.txt");
+    EXPECT_TRUE(StartsMinimised("-o out.txt -st"));
+    EXPECT_FALSE(StartsMinimised("-o out.txt"));
+    const OutputRequest missing = OutputFile("-o");
+    EXPECT_TRUE(missing.requested);
+    EXPECT_EQ(missing.file, "");
+    for (const char* other : {"", "-st", "-O x", "x -o y", "-o a b", "-st -st -o a", "-oa"})
+        EXPECT_FALSE(OutputFile(other).requested) << other;
+}

@@ -17,6 +17,7 @@ class FreshStart : public testing::EmptyTestEventListener {
         frmSel::Default().Unload();
         strCurFolder.clear();
         blnAllowDupes = false;
+        strOutputFile.clear();
         Screen.MousePointer(vbDefault);
         Pump();
     }

@@ -1,0 +1,20 @@
+#pragma once
+// List files: UTF-8 text, one full path per line, CR LF line ends.
+#include <string>
+#include <vector>
+
+// Writes the list to a temporary file in the target's folder, then puts it in
+// place of the target in one step, so a failure (a full disk, a locked file)
+// never leaves a half-written or lost list. Returns "" or why it failed.
+std::string SaveListFile(const std::string& path, const std::vector<std::string>& paths);
+
+struct ListFileContents {
+    std::string error;               // why nothing could be read, or ""
+    std::vector<std::string> lines;  // the non-blank lines
+};
+// Reads a list file of at most maxBytes; a file that is not text, or larger,
+// gives an error and no lines.
+ListFileContents ReadListFile(const std::string& path, unsigned long long maxBytes);
+
+// The system's text for the calling thread's last error.
+std::string LastErrorText();

@@ -1,0 +1,23 @@
+#include "services/ListText.h"
+
+std::string ListText(const std::vector<std::string>& paths)
+{
+    std::string text;
+    for (const auto& path : paths) text.append(path).append("\r\n");
+    return text;
+}
+
+std::optional<std::vector<std::string>> ListLines(std::string_view bytes)
+{
+    if (bytes.find('\0') != std::string_view::npos) return std::nullopt;
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+    std::vector<std::string> lines;
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end);
+        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.find_first_not_of(" \t") != std::string_view::npos) lines.emplace_back(line);
+    }
+    return lines;
+}

@@ -1,0 +1,12 @@
+#pragma once
+// The text form of a list of paths, as the clipboard, list files and scripts
+// take it: one full path per line, CR LF after each.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+std::string ListText(const std::vector<std::string>& paths);
+// The non-blank lines of a list file's bytes (a UTF-8 byte-order mark and CR
+// before LF ignored), or nothing when the bytes are not text (a NUL byte).
+std::optional<std::vector<std::string>> ListLines(std::string_view bytes);

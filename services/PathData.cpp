@@ -1,0 +1,75 @@
+#include "services/PathData.h"
+
+#include "services/ListText.h"
+
+#include <cstring>
+
+namespace {
+
+std::wstring Wide(const std::string& text)
+{
+    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(size), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
+    return wide;
+}
+
+GlobalMemory BlockOf(const void* data, std::size_t size, std::size_t offset = 0)
+{
+    GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, offset + size));
+    if (!block) return block;
+    if (auto* bytes = static_cast<char*>(GlobalLock(block.get()))) {
+        std::memcpy(bytes + offset, data, size);
+        GlobalUnlock(block.get());
+    }
+    return block;
+}
+
+}  // namespace
+
+UINT PreferredDropEffectFormat()
+{
+    static const UINT format = RegisterClipboardFormatA("Preferred DropEffect");
+    return format;
+}
+
+GlobalMemory UnicodeTextBlock(const std::vector<std::string>& paths)
+{
+    const std::wstring text = Wide(ListText(paths));
+    return BlockOf(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+}
+
+GlobalMemory FileListBlock(const std::vector<std::string>& paths)
+{
+    // DROPFILES, then each name and its NUL, then one more NUL.
+    std::wstring names;
+    for (const auto& path : paths) names.append(Wide(path)).push_back(L'\0');
+    names.push_back(L'\0');
+    GlobalMemory block = BlockOf(names.data(), names.size() * sizeof(wchar_t), sizeof(DROPFILES));
+    if (auto* header = static_cast<DROPFILES*>(GlobalLock(block.get()))) {
+        header->pFiles = sizeof(DROPFILES);
+        header->fWide = TRUE;
+        GlobalUnlock(block.get());
+    }
+    return block;
+}
+
+GlobalMemory DropEffectBlock(DWORD effect)
+{
+    return BlockOf(&effect, sizeof(effect));
+}
+
+bool CopyPaths(HWND owner, const std::vector<std::string>& paths)
+{
+    if (!OpenClipboard(owner)) return false;
+    EmptyClipboard();
+    // The clipboard owns each block it takes.
+    const auto put = [](UINT format, GlobalMemory block) {
+        if (block && SetClipboardData(format, block.get())) block.release();
+    };
+    put(CF_UNICODETEXT, UnicodeTextBlock(paths));
+    put(CF_HDROP, FileListBlock(paths));
+    put(PreferredDropEffectFormat(), DropEffectBlock(DROPEFFECT_COPY));
+    CloseClipboard();
+    return true;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// A list of paths in the shapes other programs take them from the clipboard or
+// a drag: UTF-16 text, a shell file list (CF_HDROP) and the preferred drop
+// effect "copy", so that pasting into a folder copies and never moves.
+#include "platform/Handles.h"
+
+#include <string>
+#include <vector>
+
+// The clipboard format of the preferred drop effect.
+UINT PreferredDropEffectFormat();
+
+// Movable global blocks, as the clipboard and drag and drop hand them over.
+GlobalMemory UnicodeTextBlock(const std::vector<std::string>& paths);
+GlobalMemory FileListBlock(const std::vector<std::string>& paths);
+GlobalMemory DropEffectBlock(DWORD effect);
+
+// Puts the three shapes on the clipboard; false when the clipboard was busy.
+bool CopyPaths(HWND owner, const std::vector<std::string>& paths);

@@ -1,0 +1,20 @@
+#include "services/ListText.h"
+
+#include <gtest/gtest.h>
+
+using namespace std::string_literals;
+
+TEST(ListText, OnePathPerLineEachEndedByCrLf)
+{
+    EXPECT_EQ(ListText({}), "");
+    EXPECT_EQ(ListText({"C:\\a.txt", "D:\\\xd0\xb6.txt"}), "C:\\a.txt\r\nD:\\\xd0\xb6.txt\r\n");
+}
+
+TEST(ListText, LinesSkipBlanksAByteOrderMarkAndCarriageReturns)
+{
+    const auto lines = ListLines("\xEF\xBB\xBF" "C:\\a.txt\r\n\r\n   \nC:\\b c.txt\nC:\\last.txt");
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(*lines, (std::vector<std::string>{"C:\\a.txt", "C:\\b c.txt", "C:\\last.txt"}));
+    EXPECT_EQ(ListLines(ListText({"x", "y"})), (std::vector<std::string>{"x", "y"}));
+    EXPECT_FALSE(ListLines("MZ\x90\0\x03"s));  // not text
+}

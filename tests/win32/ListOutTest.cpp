@@ -1,0 +1,328 @@
+// The collected list going somewhere and coming in: copy, drag data, remove,
+// save and open, files dropped in, and the keyboard.
+#include "PickerFixture.h"
+#include "common/FolderFiles.h"
+#include "services/DragOut.h"
+#include "services/ListBulk.h"
+#include "services/ListFile.h"
+#include "services/PathData.h"
+#include "platform/Runtime.h"
+
+#include <functional>
+#include <set>
+
+namespace {
+
+// Presses a key in a list as the keyboard would, Ctrl held when asked.
+void PressKey(HWND list, WPARAM key, bool control)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE before = keys[VK_CONTROL];
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys);
+    SendMessageA(list, WM_KEYDOWN, key, 1);
+    keys[VK_CONTROL] = before;
+    SetKeyboardState(keys);
+    Pump();
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::string bytes;
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "(missing)";
+    char buffer[4096];
+    DWORD read = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
+    CloseHandle(file);
+    return bytes;
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::vector<std::wstring> DroppedNames(HGLOBAL block)
+{
+    std::vector<std::wstring> names;
+    auto drop = static_cast<HDROP>(block);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        wchar_t name[MAX_PATH * 2] = {};
+        DragQueryFileW(drop, i, name, MAX_PATH * 2);
+        names.emplace_back(name);
+    }
+    return names;
+}
+
+std::wstring Wide(const std::string& text)
+{
+    wchar_t wide[2048] = {};
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, wide, 2048);
+    return wide;
+}
+
+// Answers the dialogs of this thread as they open, one step per new dialog.
+class DialogScript {
+public:
+    explicit DialogScript(std::vector<std::function<void(HWND)>> steps)
+    {
+        script = this;
+        steps_ = std::move(steps);
+        timer_ = SetTimer(nullptr, 0, 50, Tick);
+    }
+    ~DialogScript()
+    {
+        KillTimer(nullptr, timer_);
+        script = nullptr;
+    }
+    std::size_t Done() const { return next_; }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (!script || script->next_ >= script->steps_.size()) return;
+        for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "#32770", nullptr));) {
+            if (GetWindowThreadProcessId(w, nullptr) != GetCurrentThreadId() || !IsWindowVisible(w)) continue;
+            if (script->seen_.count(w)) continue;
+            script->seen_.insert(w);
+            script->steps_[script->next_++](w);
+            return;
+        }
+    }
+    static inline DialogScript* script = nullptr;
+    std::vector<std::function<void(HWND)>> steps_;
+    std::set<HWND> seen_;
+    std::size_t next_ = 0;
+    UINT_PTR timer_ = 0;
+};
+
+// Types a file name into a common file dialog and presses its OK button.
+std::function<void(HWND)> NameFile(const std::string& path)
+{
+    return [path](HWND dialog) {
+        for (int id : {0x47c, 0x480}) SetDlgItemTextA(dialog, id, path.c_str());  // the name box of either layout
+        PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    };
+}
+
+std::function<void(HWND)> Press(int button, std::string* text = nullptr)
+{
+    return [button, text](HWND dialog) {
+        if (text) {
+            char shown[1024] = {};
+            GetDlgItemTextA(dialog, 0xFFFF, shown, sizeof(shown));  // a message box's text
+            *text = shown;
+        }
+        PostMessageA(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
+    };
+}
+
+class ListOut : public PickerFixture {
+protected:
+    void SetUp() override
+    {
+        PickerFixture::SetUp();
+        frmSel::Default().Show();
+    }
+    ListView& Selection() { return frmSel::Default().LV; }
+    void Fill(const std::vector<std::string>& paths)
+    {
+        for (const auto& path : paths) Selection().ListItems.Add(path, "");
+        Pump();
+    }
+};
+
+}  // namespace
+
+TEST_F(ListOut, CopyPutsTheSelectedPathsOnTheClipboardThreeWays)
+{
+    const std::string cyrillic = "C:\\\xd0\xb6\xd1\x83\xd0\xba.txt";
+    Fill({"C:\\a.txt", "C:\\b.txt", cyrillic});
+    SetItemState(SelectionList(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    SetItemState(SelectionList(), 2, LVIS_SELECTED, LVIS_SELECTED);
+    PressKey(SelectionList(), 'C', true);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    const auto* text = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(std::wstring(text), L"C:\\a.txt\r\n" + Wide(cyrillic) + L"\r\n");
+    GlobalUnlock(GetClipboardData(CF_UNICODETEXT));
+    EXPECT_EQ(DroppedNames(GetClipboardData(CF_HDROP)), (std::vector<std::wstring>{L"C:\\a.txt", Wide(cyrillic)}));
+    const auto* effect = static_cast<const DWORD*>(GlobalLock(GetClipboardData(PreferredDropEffectFormat())));
+    ASSERT_NE(effect, nullptr);
+    EXPECT_EQ(*effect, static_cast<DWORD>(DROPEFFECT_COPY));
+    GlobalUnlock(GetClipboardData(PreferredDropEffectFormat()));
+    CloseClipboard();
+
+    Open();  // the picker copies its selection the same way
+    SetItemState(List(), 1, LVIS_SELECTED, LVIS_SELECTED);
+    PressKey(List(), 'C', true);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_EQ(DroppedNames(GetClipboardData(CF_HDROP)), (std::vector<std::wstring>{Wide(Path("b.txt"))}));
+    CloseClipboard();
+}
+
+TEST_F(ListOut, TheDragOffersTheSameDataForCopyOrLinkOnly)
+{
+    IDataObject* data = NewPathDataObject({"C:\\a.txt", "C:\\b.txt"});
+    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    STGMEDIUM medium{};
+    ASSERT_EQ(data->GetData(&format, &medium), S_OK);
+    EXPECT_EQ(DroppedNames(medium.hGlobal), (std::vector<std::wstring>{L"C:\\a.txt", L"C:\\b.txt"}));
+    ReleaseStgMedium(&medium);
+    for (UINT id : {static_cast<UINT>(CF_UNICODETEXT), PreferredDropEffectFormat()}) {
+        format.cfFormat = static_cast<CLIPFORMAT>(id);
+        EXPECT_EQ(data->QueryGetData(&format), S_OK) << id;
+    }
+    format.cfFormat = CF_TEXT;
+    EXPECT_NE(data->QueryGetData(&format), S_OK);
+    data->Release();
+    EXPECT_EQ(kDragEffects & DROPEFFECT_MOVE, 0u);
+    EXPECT_EQ(kDragEffects, static_cast<DWORD>(DROPEFFECT_COPY | DROPEFFECT_LINK));
+}
+
+TEST_F(ListOut, DeleteRemovesTheSelectedEntriesAndSelectsTheOneAfter)
+{
+    Fill({"C:\\a.txt", "C:\\b.txt", "C:\\c.txt", "C:\\d.txt", "C:\\e.txt"});
+    SetItemState(SelectionList(), 1, LVIS_SELECTED, LVIS_SELECTED);
+    SetItemState(SelectionList(), 2, LVIS_SELECTED, LVIS_SELECTED);
+    PressKey(SelectionList(), VK_DELETE, false);
+    EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{"C:\\a.txt", "C:\\d.txt", "C:\\e.txt"}));
+    EXPECT_EQ(SelectedCount(SelectionList()), 1);
+    EXPECT_TRUE(IsSelected(SelectionList(), 1));
+    EXPECT_EQ(FocusedItem(SelectionList()), 1);
+    EXPECT_TRUE(Selection().FindItem("C:\\e.txt"));
+    EXPECT_FALSE(Selection().FindItem("C:\\b.txt"));
+}
+
+TEST_F(ListOut, SaveWritesTheListByteForByteAndAsksBeforeReplacing)
+{
+    Fill({Path("a.txt"), "C:\\\xe6\x97\xa5.txt"});
+    const std::string target = folder.Path() + "\\list.txt";
+    WriteBytes(target, "old list\r\n");
+    DialogScript answers({NameFile(target), Press(IDYES)});
+    PressKey(SelectionList(), 'S', true);
+    EXPECT_EQ(answers.Done(), 2u);  // the name, then "replace it?"
+    EXPECT_EQ(FileBytes(target), Path("a.txt") + "\r\nC:\\\xe6\x97\xa5.txt\r\n");
+}
+
+TEST_F(ListOut, AFailingWriteLeavesTheOldListWholeAndSaysWhy)
+{
+    const std::string target = folder.Path() + "\\kept.txt";
+    WriteBytes(target, "kept\r\n");
+    // Another program holds it open, sharing nothing: it cannot be replaced.
+    HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_NE(SaveListFile(target, {"C:\\new.txt"}), "");
+    CloseHandle(held);
+    EXPECT_EQ(FileBytes(target), "kept\r\n");
+    EXPECT_EQ(FilesIn(folder.Path() + "\\"), 6);  // the five, the list: no temporary file left
+}
+
+TEST_F(ListOut, OpenAddsTheNamedFilesByTheDupesRuleAndCountsTheRest)
+{
+    Fill({Path("a.txt")});
+    const std::string list = folder.Path() + "\\in.txt";
+    WriteBytes(list, Path("a.txt") + "\r\n\r\n" + Path("b.txt") + "\r\nC:\\no such file.txt\r\n" + Path("c.txt") + "\n");
+    std::string message;
+    DialogScript answers({NameFile(list), Press(IDOK, &message)});
+    PressKey(SelectionList(), 'O', true);
+    EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{Path("a.txt"), Path("b.txt"), Path("c.txt")}));
+    EXPECT_NE(message.find("1 line"), std::string::npos) << message;
+    EXPECT_EQ(Selection().ListItems.Item(2).SmallIcon(), Selection().ListItems.Item(3).SmallIcon());
+
+    const std::string binary = folder.Path() + "\\program.bin";
+    WriteBytes(binary, std::string("MZ\x90\0\x03\0", 6));
+    DialogScript refuse({NameFile(binary), Press(IDOK, &message)});
+    PressKey(SelectionList(), 'O', true);
+    EXPECT_NE(message.find("not a text file"), std::string::npos) << message;
+    EXPECT_EQ(ItemCount(SelectionList()), 3);
+}
+
+TEST_F(ListOut, FilesDroppedInJoinTheListAndAFolderOpensInThePicker)
+{
+    TempFolder other;
+    other.File("dropped.txt");
+    const std::vector<std::string> paths{Path("a.txt"), Path("b.txt"), other.Path()};
+    std::wstring names;
+    for (const auto& path : paths) names.append(Wide(path)).push_back(L'\0');
+    names.push_back(L'\0');
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+    auto* header = static_cast<DROPFILES*>(GlobalLock(block));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+    GlobalUnlock(block);
+    PostMessageA(frmSel::Default().hWnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);  // as the shell drops
+    Pump();
+    EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{Path("a.txt"), Path("b.txt")}));
+    EXPECT_EQ(strCurFolder, other.Path());
+    HWND picker = FindWindowA("QuorvelForm", "Select Files");
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(ItemTexts(FindChild(picker, WC_LISTVIEWA, nullptr)),
+              (std::vector<std::string>{other.Path() + "\\dropped.txt"}));
+}
+
+TEST_F(ListOut, CtrlASelectsEveryEntryInEitherList)
+{
+    Fill({"C:\\a.txt", "C:\\b.txt"});
+    PressKey(SelectionList(), 'A', true);
+    EXPECT_EQ(SelectedCount(SelectionList()), 2);
+    Open();
+    PressKey(List(), 'A', true);
+    EXPECT_EQ(SelectedCount(List()), 5);
+    EXPECT_TRUE(IsWindowEnabled(picker.cmdAdd.hWnd()));
+}
+
+TEST_F(ListOut, OutputFileIsWrittenOnCloseOrSaysWhyAndSetsTheExitCode)
+{
+    const std::string output = folder.Path() + "\\out.txt";
+    strOutputFile = output;
+    frmSel::Default().Unload();  // an empty list: nothing written
+    EXPECT_EQ(App.ExitCode(), 1);
+    EXPECT_EQ(FileBytes(output), "(missing)");
+
+    Fill({Path("a.txt")});
+    strOutputFile = folder.Path() + "\\no such folder\\out.txt";
+    std::string message;
+    DialogScript answer({Press(IDOK, &message)});
+    frmSel::Default().Unload();
+    EXPECT_EQ(App.ExitCode(), 2);
+    EXPECT_NE(message.find("could not be written"), std::string::npos) << message;
+
+    Fill({Path("b.txt")});
+    strOutputFile = output;
+    frmSel::Default().Unload();
+    EXPECT_EQ(App.ExitCode(), 0);
+    EXPECT_EQ(FileBytes(output), Path("b.txt") + "\r\n");
+    strOutputFile.clear();
+    App.ExitCode(0);
+}
+
+TEST_F(ListOut, ThePopUpMenuOffersItsCommandsWithTheirShortcuts)
+{
+    Fill({"C:\\a.txt", "C:\\b.txt"});
+    SetItemState(SelectionList(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    HMENU menu = frmSel::Default().mnuList.Handle();
+    std::vector<std::string> captions;
+    WhenWindowOpens open("#32768", [&](HWND menuWindow) {
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            char caption[64] = {};
+            GetMenuStringA(menu, static_cast<UINT>(i), caption, sizeof(caption), MF_BYPOSITION);
+            captions.emplace_back(caption);
+        }
+        PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);  // "Remove"
+        PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
+    });
+    PressButton(SelectionList(), WM_RBUTTONDOWN, WM_RBUTTONUP, ItemCentre(SelectionList(), 0));
+    ASSERT_TRUE(open.Ran());
+    EXPECT_EQ(captions, (std::vector<std::string>{"Copy\tCtrl+C", "Remove\tDel", "Save List...\tCtrl+S",
+                                                  "Open List...\tCtrl+O"}));
+    EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{"C:\\b.txt"}));
+}

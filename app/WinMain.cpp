@@ -4,6 +4,20 @@
 #include "forms/SharedState.h"
 #include "platform/Runtime.h"
 
+#include <cstdlib>
+
+#ifdef __GNUC__
+// The program has no console: the library's default handler for an exception
+// nobody catches would print its type's name to nowhere, and would bring the
+// library's 45 KB name demangler into the program for it.
+namespace __gnu_cxx {
+void __verbose_terminate_handler()
+{
+    std::abort();
+}
+}  // namespace __gnu_cxx
+#endif
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
     const std::string arguments = commandLine ? commandLine : "";

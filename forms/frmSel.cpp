@@ -11,6 +11,7 @@
 #include "services/ListBulk.h"
 #include "services/ListDialogs.h"
 #include "services/ListFile.h"
+#include "services/ListText.h"
 #include "services/PathData.h"
 
 #include <cstdlib>
@@ -239,7 +240,7 @@ void frmSel::OpenList()
     AddFiles(files, LV, ImageList1, pIcon, blnAllowDupes);
     const std::size_t skipped = contents.lines.size() - files.size();
     if (skipped > 0)
-        Complain(std::to_string(skipped) + (skipped == 1 ? " line" : " lines") + " of " + path +
+        Complain(Decimal(skipped) + (skipped == 1 ? " line" : " lines") + " of " + path +
                  " named no existing file and " + (skipped == 1 ? "was" : "were") + " skipped.");
 }
 

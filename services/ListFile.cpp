@@ -13,7 +13,7 @@ std::string LastErrorText()
                                         text, sizeof(text), nullptr);
     std::string reason(text, length);
     while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
-    return reason.empty() ? "error " + std::to_string(error) : reason;
+    return reason.empty() ? "error " + Decimal(error) : reason;
 }
 
 namespace {
@@ -65,7 +65,7 @@ ListFileContents ReadListFile(const std::string& path, unsigned long long maxByt
         return contents;
     }
     if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
-        contents.error = "The file is larger than a list file can be (" + std::to_string(maxBytes / (1024 * 1024)) +
+        contents.error = "The file is larger than a list file can be (" + Decimal(maxBytes / (1024 * 1024)) +
                          " MB).";
         return contents;
     }

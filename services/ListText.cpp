@@ -7,6 +7,14 @@ std::string ListText(const std::vector<std::string>& paths)
     return text;
 }
 
+std::string Decimal(unsigned long long number)
+{
+    std::string digits;
+    do digits.insert(digits.begin(), static_cast<char>('0' + number % 10));
+    while ((number /= 10) != 0);
+    return digits;
+}
+
 std::optional<std::vector<std::string>> ListLines(std::string_view bytes)
 {
     if (bytes.find('\0') != std::string_view::npos) return std::nullopt;

@@ -7,6 +7,9 @@
 #include <vector>
 
 std::string ListText(const std::vector<std::string>& paths);
+// A count in decimal digits (the C library's formatting would add much to the
+// program's size for this alone).
+std::string Decimal(unsigned long long number);
 // The non-blank lines of a list file's bytes (a UTF-8 byte-order mark and CR
 // before LF ignored), or nothing when the bytes are not text (a NUL byte).
 std::optional<std::vector<std::string>> ListLines(std::string_view bytes);

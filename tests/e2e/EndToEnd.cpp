@@ -1,7 +1,9 @@
 // Drives the real quorvel.exe from another process, as a user would: opens the
 // picker, chooses a folder in the shell's chooser, selects two files, adds them
 // and closes the program. Usage: quorvel_e2e <path of quorvel.exe> [seconds to
-// keep the windows open at the end, for a screenshot [file to create then]]
+// keep the windows open at the end, for screenshots [file to create then
+// [file to create once the main list's pop-up menu is open]]]
+#include "common/FileText.h"
 #include "common/FolderFiles.h"
 #include "platform/Win32.h"
 
@@ -204,17 +206,6 @@ DWORD CloseAndWait(PROCESS_INFORMATION& program, const char* windowClass, const 
     return exitCode;
 }
 
-std::string FileText(const std::string& path)
-{
-    std::string text;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "(no file)";
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) text.append(buffer, read);
-    CloseHandle(file);
-    return text;
-}
 
 void CheckOutputSwitchFailures(const std::string& quorvel, const std::string& output)
 {
@@ -222,7 +213,7 @@ void CheckOutputSwitchFailures(const std::string& quorvel, const std::string& ou
     if (Launch(quorvel, "-o", program))
         Check(CloseAndWait(program, "#32770", nullptr) == 2, "-o without a file says so in a message and ends with 2");
     if (Launch(quorvel, "-o \"" + output + "\"", program))
-        Check(CloseAndWait(program, "QuorvelForm", "Quorvel") == 1 && FileText(output) == "(no file)",
+        Check(CloseAndWait(program, "QuorvelForm", "Quorvel") == 1 && FileBytes(output) == "(missing)",
               "-o FILE with an empty list writes nothing and ends with 1");
 }
 
@@ -306,8 +297,23 @@ int main(int argc, char** argv)
     Check(IsWindowEnabled(add) != FALSE, "the button \"Add\" stays enabled after its own transfer");
 
     if (keepOpen > 0) {
+        // For screenshots: the two windows, then the main list's pop-up menu.
         if (argc > 3) CloseHandle(CreateFileA(argv[3], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
         Sleep(static_cast<DWORD>(keepOpen) * 1000);
+        Click(program.hProcess, mainList, 1, 0);
+        const POINT at = RemoteItemCentre(program.hProcess, mainList, 1);
+        POINT onScreen = at;
+        ClientToScreen(mainList, &onScreen);
+        SetCursorPos(onScreen.x, onScreen.y);  // the menu opens at the pointer
+        PostMessageA(mainList, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(at.x, at.y));
+        PostMessageA(mainList, WM_RBUTTONUP, 0, MAKELPARAM(at.x, at.y));
+        if (argc > 4) {
+            Sleep(1000);
+            CloseHandle(CreateFileA(argv[4], GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+            Sleep(static_cast<DWORD>(keepOpen) * 1000);
+        }
+        HWND menu = FindProgramWindow(id, "#32768", nullptr);
+        if (menu) PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
     }
     PostMessageA(main, WM_CLOSE, 0, 0);
     const bool ended = WaitForSingleObject(program.hProcess, 15000) == WAIT_OBJECT_0;
@@ -315,7 +321,7 @@ int main(int argc, char** argv)
     if (!ended) TerminateProcess(program.hProcess, 1);
     DWORD exitCode = 99;
     GetExitCodeProcess(program.hProcess, &exitCode);
-    Check(exitCode == 0 && FileText(output) == folder + "\\notes.txt\r\n" + folder + "\\setup.exe\r\n",
+    Check(exitCode == 0 && FileBytes(output) == folder + "\\notes.txt\r\n" + folder + "\\setup.exe\r\n",
           "with -o FILE the list is written to FILE and the program ends with 0");
     DeleteFileA(output.c_str());
     // A whole session writes nothing: no file it touched changes, and it leaves

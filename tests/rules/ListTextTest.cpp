@@ -18,3 +18,11 @@ TEST(ListText, LinesSkipBlanksAByteOrderMarkAndCarriageReturns)
     EXPECT_EQ(ListLines(ListText({"x", "y"})), (std::vector<std::string>{"x", "y"}));
     EXPECT_FALSE(ListLines("MZ\x90\0\x03"s));  // not text
 }
+
+TEST(ListText, DecimalDigits)
+{
+    EXPECT_EQ(Decimal(0), "0");
+    EXPECT_EQ(Decimal(7), "7");
+    EXPECT_EQ(Decimal(1000), "1000");
+    EXPECT_EQ(Decimal(18446744073709551615ull), "18446744073709551615");
+}

@@ -1,6 +1,7 @@
 // The collected list going somewhere and coming in: copy, drag data, remove,
 // save and open, files dropped in, and the keyboard.
 #include "PickerFixture.h"
+#include "common/FileText.h"
 #include "common/FolderFiles.h"
 #include "services/DragOut.h"
 #include "services/ListBulk.h"
@@ -27,17 +28,6 @@ void PressKey(HWND list, WPARAM key, bool control)
     Pump();
 }
 
-std::string FileBytes(const std::string& path)
-{
-    std::string bytes;
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return "(missing)";
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
-    CloseHandle(file);
-    return bytes;
-}
 
 void WriteBytes(const std::string& path, const std::string& bytes)
 {

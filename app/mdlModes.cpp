@@ -1,6 +1,7 @@
 #include "app/mdlModes.h"
 
 #include "platform/Runtime.h"
+#include "version.h"
 
 std::string strProductName;
 std::string strProductVersion;
@@ -9,7 +10,7 @@ std::string strBannerColor;
 void InitProductInfo()
 {
     strProductName = "Quorvel";
-    strProductVersion = "1.0";
+    strProductVersion = QUORVEL_VERSION_TEXT;  // "1.0"
     App.Title(strProductName + " " + strProductVersion);
     strBannerColor = "16711808";  // 0x00FF0080: violet
 }

@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(cmake make g++ googletest
           g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
           g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
-          wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick icoutils xdotool procps)
+          wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick icoutils xdotool procps zip)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -60,7 +60,8 @@ void frmSel::CreateControls()
     lblTitle.Create(picTitle.hWnd(), idLblTitle, {120, 60, 5835, 240});
     lblTitle.SetFont("Tahoma", 11.25f, FW_NORMAL);
     lblTitle.ForeColor(TranslateColor(kWhite));
-    ImageList1.Create(16, 16);
+    // Images of the system's small icon size: 16 x 16 pixels at 96 dots per inch.
+    ImageList1.Create(SmallIconSize(Dpi()), SmallIconSize(Dpi()));
     LV.SmallIcons(ImageList1);
 
     mnuList.Create({"Copy\tCtrl+C", "Remove\tDel", "Save List...\tCtrl+S", "Open List...\tCtrl+O"});
@@ -104,6 +105,13 @@ void frmSel::Form_Unload()
         if (frmPicker) frmPicker->Unload();
     } catch (...) {
     }
+}
+
+void frmSel::Form_DpiChanged()
+{
+    ImageList1.Resize(SmallIconSize(Dpi()), SmallIconSize(Dpi()));
+    LV.ImagesResized();
+    if (frmPicker && frmPicker->Loaded()) frmPicker->LV.ImagesResized();
 }
 
 void frmSel::chkDups_Click()

@@ -35,6 +35,7 @@ private:
     void Form_Load() override;
     void Form_Resize() override;
     void Form_Unload() override;
+    void Form_DpiChanged() override;
     void chkDups_Click();
     void cmdClear_Click();
     void cmdSel_Click();

@@ -2,6 +2,7 @@
 
 #include "platform/Runtime.h"
 
+#include <map>
 #include <vector>
 
 std::string WindowText(HWND window)
@@ -36,18 +37,27 @@ float Control::Height() const
 {
     RECT rect{};
     GetWindowRect(hwnd_, &rect);
-    return PixelsToTwips(rect.bottom - rect.top, Screen.Dpi());
+    return PixelsToTwips(rect.bottom - rect.top, DpiOf(hwnd_));
 }
 
 void Control::Create(HWND parent, int id, const Design& design)
 {
-    const PixelRect px = ToPixels(design.rect, Screen.Dpi());
+    designRect_ = design.rect;
+    const int dpi = DpiOf(parent);
+    const PixelRect px = ToPixels(design.rect, dpi);
     hwnd_ = CreateWindowExA(design.exStyle, design.windowClass, design.text,
                             WS_CHILD | WS_VISIBLE | design.style, px.left, px.top, px.width, px.height,
                             parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), App.hInstance(),
                             nullptr);
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont()), FALSE);
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont(dpi)), FALSE);
+}
+
+void Control::DpiChanged(int dpi)
+{
+    const PixelRect px = ToPixels(designRect_, dpi);
+    SetWindowPos(hwnd_, nullptr, px.left, px.top, px.width, px.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont(dpi)), TRUE);
 }
 
 Control* Control::FromHandle(HWND hwnd)
@@ -146,13 +156,28 @@ void Label::Caption(const std::string& text)
 
 void Label::SetFont(const char* face, float points, int weight)
 {
+    face_ = face;
+    points_ = points;
+    weight_ = weight;
+    ApplyFont(DpiOf(hWnd()));
+}
+
+void Label::DpiChanged(int dpi)
+{
+    Control::DpiChanged(dpi);
+    if (!face_.empty()) ApplyFont(dpi);
+}
+
+void Label::ApplyFont(int dpi)
+{
     LOGFONTA logFont{};
-    logFont.lfHeight = -static_cast<LONG>(points * static_cast<float>(Screen.Dpi()) / 72.0f + 0.5f);
-    logFont.lfWeight = weight;
+    logFont.lfHeight = -static_cast<LONG>(points_ * static_cast<float>(dpi) / 72.0f + 0.5f);
+    logFont.lfWeight = weight_;
     logFont.lfCharSet = DEFAULT_CHARSET;
-    lstrcpynA(logFont.lfFaceName, face, LF_FACESIZE);
-    font_.reset(CreateFontIndirectA(&logFont));
-    SendMessageA(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_ ? font_.get() : DefaultFont()), TRUE);
+    lstrcpynA(logFont.lfFaceName, face_.c_str(), LF_FACESIZE);
+    Font font(CreateFontIndirectA(&logFont));
+    SendMessageA(hWnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font ? font.get() : DefaultFont(dpi)), TRUE);
+    font_ = std::move(font);  // the old font goes once the label no longer uses it
 }
 
 HBRUSH Label::OnCtlColor(HDC dc)
@@ -163,13 +188,21 @@ HBRUSH Label::OnCtlColor(HDC dc)
     return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }
 
-HFONT DefaultFont()
+HFONT DefaultFont(int dpi)
 {
-    static const Font font = [] {
+    // One font per resolution, kept for the life of the process.
+    static std::map<int, Font> fonts;
+    auto found = fonts.find(dpi);
+    if (found == fonts.end()) {
         NONCLIENTMETRICSA metrics{};
         metrics.cbSize = sizeof(metrics);
-        if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return Font();
-        return Font(CreateFontIndirectA(&metrics.lfMessageFont));
-    }();
-    return font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+        Font font;
+        if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) {
+            // The system's metrics are at the screen's resolution.
+            metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, Screen.Dpi());
+            font.reset(CreateFontIndirectA(&metrics.lfMessageFont));
+        }
+        found = fonts.emplace(dpi, std::move(font)).first;
+    }
+    return found->second ? found->second.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
 }

@@ -32,6 +32,10 @@ public:
     // Raised when the user presses a button or clicks a check box.
     std::function<void()> Click;
 
+    // The window now shows at another resolution: the control takes its
+    // designed place and the default font at that resolution.
+    virtual void DpiChanged(int dpi);
+
     // Routes a message that a parent receives about one of its children to that
     // child's object; false when the message is not about one of ours.
     static bool Reflect(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
@@ -51,9 +55,12 @@ protected:
     // A brush for WM_CTLCOLOR*, or nullptr for the parent's default colours.
     virtual HBRUSH OnCtlColor(HDC dc);
 
-private:
+public:
     static Control* FromHandle(HWND hwnd);
+
+private:
     HWND hwnd_ = nullptr;
+    TwipRect designRect_;
 };
 
 class CommandButton : public Control {
@@ -83,14 +90,19 @@ public:
     void Caption(const std::string& text);
     void SetFont(const char* face, float points, int weight);
     void ForeColor(COLORREF color) { foreColor_ = color; }
+    void DpiChanged(int dpi) override;
 
 protected:
     HBRUSH OnCtlColor(HDC dc) override;
 
 private:
+    void ApplyFont(int dpi);
     Font font_;
+    std::string face_;
+    float points_ = 0;
+    int weight_ = 0;
     COLORREF foreColor_ = 0;
 };
 
-// The font that forms use for text unless a control sets its own.
-HFONT DefaultFont();
+// The font that forms use for text unless a control sets its own, at a resolution.
+HFONT DefaultFont(int dpi);

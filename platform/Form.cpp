@@ -38,6 +38,13 @@ void Form::Load()
                     App.hInstance(), this);
     if (!hwnd_) throw std::runtime_error("the form's window could not be created");
     ++loadedForms;
+    dpi_ = DpiOf(hwnd_);
+    if (dpi_ != dpi) {  // its monitor's resolution is not the screen's
+        RECT sized{0, 0, TwipsToPixels(design_.clientWidth, dpi_), TwipsToPixels(design_.clientHeight, dpi_)};
+        AdjustWindowRectEx(&sized, design_.style, FALSE, design_.exStyle);
+        SetWindowPos(hwnd_, nullptr, 0, 0, sized.right - sized.left, sized.bottom - sized.top,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     CreateControls();
     Form_Load();
     ready_ = true;
@@ -90,7 +97,7 @@ RECT Form::WindowRect()
 
 float Form::Left()
 {
-    return PixelsToTwips(WindowRect().left, Screen.Dpi());
+    return PixelsToTwips(WindowRect().left, Dpi());
 }
 
 void Form::Left(float left)
@@ -100,7 +107,7 @@ void Form::Left(float left)
 
 float Form::Top()
 {
-    return PixelsToTwips(WindowRect().top, Screen.Dpi());
+    return PixelsToTwips(WindowRect().top, Dpi());
 }
 
 void Form::Top(float top)
@@ -110,7 +117,7 @@ void Form::Top(float top)
 
 void Form::MoveTo(float left, float top)
 {
-    const int dpi = Screen.Dpi();
+    const int dpi = Dpi();
     SetWindowPos(hWnd(), nullptr, TwipsToPixels(left, dpi), TwipsToPixels(top, dpi), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -118,21 +125,21 @@ void Form::MoveTo(float left, float top)
 float Form::Width()
 {
     const RECT rect = WindowRect();
-    return PixelsToTwips(rect.right - rect.left, Screen.Dpi());
+    return PixelsToTwips(rect.right - rect.left, Dpi());
 }
 
 float Form::ScaleWidth()
 {
     RECT client{};
     GetClientRect(hWnd(), &client);
-    return PixelsToTwips(client.right, Screen.Dpi());
+    return PixelsToTwips(client.right, Dpi());
 }
 
 float Form::ScaleHeight()
 {
     RECT client{};
     GetClientRect(hWnd(), &client);
-    return PixelsToTwips(client.bottom, Screen.Dpi());
+    return PixelsToTwips(client.bottom, Dpi());
 }
 
 int Form::WindowState()
@@ -192,6 +199,9 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_DROPFILES:
         OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
+    case WM_DPICHANGED:
+        OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
@@ -221,6 +231,28 @@ bool Form::OnSetCursor()
     return true;
 }
 
+namespace {
+
+BOOL CALLBACK TellControlOfDpi(HWND window, LPARAM dpi)
+{
+    if (Control* control = Control::FromHandle(window)) control->DpiChanged(static_cast<int>(dpi));
+    return TRUE;
+}
+
+}  // namespace
+
+void Form::OnDpiChanged(int dpi, const RECT& suggested)
+{
+    dpi_ = dpi;
+    SetPropA(hwnd_, kDpiProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(dpi)));
+    EnumChildWindows(hwnd_, TellControlOfDpi, dpi);  // the controls of controls too
+    // The system's suggestion keeps the window where the user put it.
+    SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    Form_DpiChanged();
+    if (ready_ && shown_) Form_Resize();
+}
+
 void Form::AcceptDroppedFiles()
 {
     DragAcceptFiles(hWnd(), TRUE);
@@ -245,6 +277,7 @@ void Form::OnDropFiles(HDROP drop)
 
 void Form::OnDestroyed()
 {
+    RemovePropA(hwnd_, kDpiProperty);
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
     hwnd_ = nullptr;
     lastFocus_ = nullptr;

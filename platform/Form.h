@@ -38,6 +38,8 @@ public:
     int WindowState();
     void WindowState(int state);
     void PopupMenu(Menu& menu);
+    // The resolution the form is shown at, dots per inch.
+    int Dpi() const { return dpi_; }
 
     static constexpr int vbNormal = 0;
     static constexpr int vbMinimized = 1;
@@ -60,6 +62,9 @@ protected:
     // them once it has called AcceptDroppedFiles.
     virtual void Form_DragDrop(const std::vector<std::string>& paths) { (void)paths; }
     void AcceptDroppedFiles();
+    // The form now shows at another resolution; its controls have taken their
+    // places and fonts at it, and a layout follows.
+    virtual void Form_DpiChanged() {}
 
 private:
     static LRESULT CALLBACK Trampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -69,12 +74,14 @@ private:
     bool OnSetCursor();
     void OnDestroyed();
     void OnDropFiles(HDROP drop);
+    void OnDpiChanged(int dpi, const RECT& suggested);
     RECT WindowRect();
     void MoveTo(float left, float top);
 
     Design design_;
     HWND hwnd_ = nullptr;
     HWND lastFocus_ = nullptr;
+    int dpi_ = 96;
     bool ready_ = false;  // Form_Load has run: events may reach the handlers
     bool shown_ = false;
     bool unloading_ = false;

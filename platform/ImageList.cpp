@@ -7,7 +7,16 @@ void ImageList::Create(int width, int height)
     list_.reset(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 16, 64));
     keys_.clear();
     promised_.clear();
+    sources_.clear();
     source_ = nullptr;
+}
+
+void ImageList::Resize(int width, int height)
+{
+    ImageList_SetIconSize(list_.get(), width, height);  // the list is emptied
+    keys_.clear();
+    for (auto& source : sources_) promised_.emplace(source.first, source.second);
+    sources_.clear();
 }
 
 HIMAGELIST ImageList::Handle()
@@ -40,6 +49,7 @@ void ImageList::Keep(const std::string& key)
     const std::string file = std::move(promise->second);
     promised_.erase(promise);
     if (source_) source_(key, file);
+    if (keys_.count(key)) sources_.emplace(key, file);
 }
 
 bool ImageList::ListImageCollection::Add(const std::string& key, const Picture& picture)

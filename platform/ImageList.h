@@ -18,6 +18,9 @@ public:
     ImageList& operator=(const ImageList&) = delete;
 
     void Create(int width, int height);
+    // Images of another size: every image stored from a file is drawn again
+    // from it, at the new size, when first asked for.
+    void Resize(int width, int height);
     // The list with every promised image stored.
     HIMAGELIST Handle();
     // The list as it is, for a control that asks for its images as it shows them.
@@ -48,5 +51,6 @@ private:
     OwnedImageList list_;
     std::unordered_map<std::string, int> keys_;
     std::unordered_map<std::string, std::string> promised_;  // key -> file
+    std::unordered_map<std::string, std::string> sources_;   // key -> file, of the images stored from files
     Source source_;
 };

@@ -139,7 +139,7 @@ void ListView::Create(HWND parent, int id, const Design& design)
     LVCOLUMNA column{};
     column.mask = LVCF_TEXT | LVCF_WIDTH;
     column.pszText = const_cast<char*>(design.columnHeading);
-    column.cx = ToPixels(design.rect, Screen.Dpi()).width;
+    column.cx = ToPixels(design.rect, DpiOf(hWnd())).width;
     SendMessageA(hWnd(), LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
     model_.Sorted(design.sorted);
     ShowSortArrow();
@@ -171,7 +171,7 @@ ListItem ListView::ListItemCollection::Item(int index)
 
 void ListView::ColumnHeader::Width(float twips)
 {
-    SendMessageA(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index_), TwipsToPixels(twips, Screen.Dpi()));
+    SendMessageA(list_, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(index_), TwipsToPixels(twips, DpiOf(list_)));
 }
 
 ListItem ListView::FindItem(std::string_view text)
@@ -231,7 +231,7 @@ void ListView::OnSelectionChanged(int from, int to, UINT oldState, UINT newState
 ListItem ListView::HitTest(float x, float y)
 {
     Arrange();
-    const int dpi = Screen.Dpi();
+    const int dpi = DpiOf(hWnd());
     LVHITTESTINFO hit{};
     hit.pt = {TwipsToPixels(x, dpi), TwipsToPixels(y, dpi)};
     const int position = static_cast<int>(SendMessageA(hWnd(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
@@ -260,8 +260,19 @@ void ListView::Visible(bool visible)
 
 void ListView::Move(float left, float top, float width, float height)
 {
-    const PixelRect px = ToPixels({left, top, width, height}, Screen.Dpi());
+    const PixelRect px = ToPixels({left, top, width, height}, DpiOf(hWnd()));
     SetWindowPos(hWnd(), nullptr, px.left, px.top, px.width, px.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void ListView::DpiChanged(int dpi)
+{
+    Control::DpiChanged(dpi);
+    ImagesResized();  // rows take their height from the font and the images again
+}
+
+void ListView::ImagesResized()
+{
+    if (smallIcons_) SendMessageA(hWnd(), LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(smallIcons_->HandleAsIs()));
 }
 
 void ListView::Refresh()
@@ -381,7 +392,7 @@ LRESULT ListView::OnSync()
 LRESULT ListView::OnMouseDown(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const int button = message == WM_LBUTTONDOWN ? 1 : message == WM_RBUTTONDOWN ? 2 : 4;
-    const int dpi = Screen.Dpi();
+    const int dpi = DpiOf(hWnd());
     const int menusBefore = Menu::TimesShown();
     if (MouseDown) {
         MouseDown(button, ShiftState(wParam), PixelsToTwips(GET_X_LPARAM(lParam), dpi),

@@ -103,6 +103,9 @@ public:
     void Visible(bool visible);
     void Move(float left, float top, float width, float height);
     void Refresh();
+    void DpiChanged(int dpi) override;
+    // The image list's images changed size: rows follow.
+    void ImagesResized();
 
     std::function<void(ListItem item)> ItemClick;
     std::function<void(int column)> ColumnClick;

@@ -38,14 +38,28 @@ void PictureBox::Create(HWND parent, int id, const TwipRect& rect, std::uint32_t
 {
     RegisterPictureBoxClass(WindowProc);
     Control::Create(parent, id, {kClassName, "", 0, 0, rect});
+    backColor_ = TranslateColor(backColor);
+    MakeImage();
+}
+
+void PictureBox::DpiChanged(int dpi)
+{
+    Control::DpiChanged(dpi);
+    MakeImage();
+}
+
+// An image of the window's client size, cleared to the back colour.
+void PictureBox::MakeImage()
+{
     RECT client{};
     GetClientRect(hWnd(), &client);
     width_ = client.right > 0 ? client.right : 1;
     height_ = client.bottom > 0 ? client.bottom : 1;
-    image_.reset(CreateCompatibleDC(nullptr));
+    image_.reset();  // the DC goes before the bitmap it holds
     bitmap_ = CreateImageBitmap(width_, height_);
+    image_.reset(CreateCompatibleDC(nullptr));
     SelectObject(image_.get(), bitmap_.get());
-    BackColor(backColor);
+    Clear();
 }
 
 void PictureBox::BackColor(std::uint32_t color)

@@ -16,11 +16,14 @@ public:
     void Picture(const ::Picture& picture);
     // A copy of the persistent image as it is now.
     ::Picture Image() const;
+    // Takes its place at the new resolution; the image takes the new size, cleared.
+    void DpiChanged(int dpi) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
     void Clear();
+    void MakeImage();
 
     COLORREF backColor_ = 0;
     int width_ = 0, height_ = 0;

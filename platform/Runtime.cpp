@@ -43,6 +43,39 @@ int ScreenObject::Dpi() const
     return dpi;
 }
 
+namespace {
+
+// Functions of newer systems, looked up once; null where the system lacks them.
+template <class Function>
+Function User32Function(const char* name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("user32"), name)));
+}
+
+}  // namespace
+
+const char kDpiProperty[] = "QuorvelDpi";
+
+int DpiOf(HWND window)
+{
+    // A form records the resolution it was last told of (WM_DPICHANGED), so
+    // that it and its controls measure alike while they move to it.
+    const HWND form = window ? GetAncestor(window, GA_ROOT) : nullptr;
+    if (const auto told = reinterpret_cast<INT_PTR>(form ? GetPropA(form, kDpiProperty) : nullptr)) return static_cast<int>(told);
+    using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = User32Function<GetDpiForWindowFunction>("GetDpiForWindow");
+    const int dpi = window && getDpiForWindow ? static_cast<int>(getDpiForWindow(window)) : 0;
+    return dpi > 0 ? dpi : Screen.Dpi();
+}
+
+int SmallIconSize(int dpi)
+{
+    using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+    static const auto metricsForDpi = User32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+    if (metricsForDpi) return metricsForDpi(SM_CXSMICON, static_cast<UINT>(dpi));
+    return MulDiv(GetSystemMetrics(SM_CXSMICON), dpi, Screen.Dpi());
+}
+
 Picture LoadPicture()
 {
     return Picture();

@@ -34,6 +34,14 @@ private:
     int mousePointer_ = 0;
 };
 
+// The dots per inch a window is shown at: what its form was last told, else
+// its monitor's where the system tells (Windows 10 and later), else the screen's.
+int DpiOf(HWND window);
+// The window property in which a form records the resolution it was told of.
+extern const char kDpiProperty[];
+// The system's small icon size (width and height) at a resolution.
+int SmallIconSize(int dpi);
+
 extern Application App;
 extern ScreenObject Screen;
 

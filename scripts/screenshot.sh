@@ -19,7 +19,7 @@ exec xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   arch=$1 program=$2 shot=$3
   shift 3
   log=$(mktemp)
-  trap "rm -f \"$log\"" EXIT
+  trap "rm -f \"$log\" \"$shot.tmp.png\"" EXIT
   scripts/wine-run --arch "$arch" explorer /desktop=Quorvel,1024x768 \
     "$(scripts/wine-run --arch "$arch" winepath -w "$program")" "$@" >"$log" 2>&1 &
   started=$!

@@ -81,6 +81,7 @@ using Pidl = UniqueHandle<NullHandleTraits<PIDLIST_ABSOLUTE, CoTaskMemFree>>;
 using LocalMemory = UniqueHandle<NullHandleTraits<HLOCAL, LocalFree>>;
 using OwnedMenu = UniqueHandle<NullHandleTraits<HMENU, DestroyMenu>>;
 using GlobalMemory = UniqueHandle<NullHandleTraits<HGLOBAL, GlobalFree>>;
+using Icon = UniqueHandle<NullHandleTraits<HICON, DestroyIcon>>;
 using File = UniqueHandle<FindHandleTraitsFor<CloseHandle>>;
 
 // A DC borrowed from a window with GetDC, given back with ReleaseDC.

@@ -11,6 +11,8 @@ public:
     void Create(HWND parent, int id, const TwipRect& rect, std::uint32_t backColor);
 
     HDC hDC() const { return image_.get(); }
+    // The image's width in pixels.
+    int ImageWidth() const { return width_; }
     void BackColor(std::uint32_t color);
     // Clears the image to the back colour when the picture is empty, else draws it.
     void Picture(const ::Picture& picture);

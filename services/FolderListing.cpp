@@ -64,12 +64,31 @@ private:
     std::unordered_map<std::string, std::string> byExtension_;
 };
 
+// Draws a file's icon at a size other than the system's small icons (on a
+// monitor of another resolution): the icon where the shell locates it,
+// extracted at that size; the system's small icon where it names no place.
+void DrawFileIconAtSize(const std::string& path, HDC dc, int size)
+{
+    SHFILEINFOA info{};
+    if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), SHGFI_ICONLOCATION) && info.szDisplayName[0]) {
+        HICON extracted = nullptr;
+        if (PrivateExtractIconsA(info.szDisplayName, info.iIcon, size, size, &extracted, nullptr, 1, 0) == 1) {
+            const Icon icon(extracted);
+            if (icon && DrawIconEx(dc, 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL)) return;
+        }
+    }
+    DrawFileIcon(path, dc, 0, 0, false);
+}
+
 // Draws a file's icon on the surface and stores it under its key; the image
 // list asks for it when a row first shows the key.
 void StoreIcon(const std::string& key, const std::string& file, ImageList& images, PictureBox& surface)
 {
     surface.Picture(LoadPicture());
-    DrawFileIcon(file, surface.hDC(), 0, 0, false);
+    if (surface.ImageWidth() == GetSystemMetrics(SM_CXSMICON))
+        DrawFileIcon(file, surface.hDC(), 0, 0, false);
+    else
+        DrawFileIconAtSize(file, surface.hDC(), surface.ImageWidth());
     AddToImageList(key, images, surface);
 }
 

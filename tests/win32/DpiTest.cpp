@@ -105,6 +105,10 @@ TEST_F(Dpi, IconsAreTheSystemsSmallIconSizeAndNotBlank)
 TEST_F(Dpi, MovingToAScreenOfAnotherResolutionLaysTheWindowOutAgain)
 {
     frmSel& selection = frmSel::Default();
+    char system[MAX_PATH] = {};
+    GetSystemDirectoryA(system, sizeof(system));
+    const std::string program = folder.Path() + "\\notepad.exe";  // an icon of its own
+    CopyFileA((std::string(system) + "\\notepad.exe").c_str(), program.c_str(), FALSE);
     Open();
     const int before = selection.Dpi();
     const int after = before * 3 / 2;
@@ -126,4 +130,21 @@ TEST_F(Dpi, MovingToAScreenOfAnotherResolutionLaysTheWindowOutAgain)
     EXPECT_EQ(width, SmallIconSize(after));
     EXPECT_EQ(ClientSize(selection.pIcon.hWnd()).cx, TwipsToPixels(240, after));
     EXPECT_GE(selection.ImageList1.IndexOf("Text Document"), 0);  // drawn again at the new size
+    // The program's own icon is drawn at the new size, not the old one in a corner.
+    const int index = selection.ImageList1.IndexOf(program);
+    ASSERT_GE(index, 0);
+    const WindowDc screen(nullptr);
+    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), width, width));
+    MemoryDc dc(CreateCompatibleDC(screen.get()));
+    SelectedObject selected(dc.get(), bitmap.get());
+    Brush white(CreateSolidBrush(RGB(255, 255, 255)));
+    const RECT all{0, 0, width, width};
+    FillRect(dc.get(), &all, white.get());
+    ImageList_Draw(selection.ImageList1.Handle(), index, dc.get(), 0, 0, ILD_TRANSPARENT);
+    int beyondOldSize = 0;
+    for (int y = 0; y < width; ++y)
+        for (int x = 0; x < width; ++x)
+            if ((x >= SmallIconSize(before) || y >= SmallIconSize(before)) && GetPixel(dc.get(), x, y) != RGB(255, 255, 255))
+                ++beyondOldSize;
+    EXPECT_GT(beyondOldSize, 0);
 }

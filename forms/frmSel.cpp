@@ -165,9 +165,16 @@ void frmSel::Form_DragDrop(const std::vector<std::string>& paths)
     if (!folder.empty()) ShowFolderInPicker(folder);
 }
 
-void frmSel::LV_MouseDown(int button, float, float)
+void frmSel::LV_MouseDown(int button, float x, float y)
 {
     if (button != 2) return;
+    // As in the shell's own lists, the commands act on the entry right-clicked
+    // when it was not among the selected ones.
+    ListItem hit = LV.HitTest(x, y);
+    if (hit && !hit.Selected()) {
+        SetAllSelected(LV, false);
+        hit.Selected(true);
+    }
     const bool anySelected = GetSelCount(LV) != 0;
     mnuList.Item(kCopy).Enabled(anySelected);
     mnuList.Item(kRemove).Enabled(anySelected);

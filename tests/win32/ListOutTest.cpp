@@ -297,7 +297,7 @@ TEST_F(ListOut, OutputFileIsWrittenOnCloseOrSaysWhyAndSetsTheExitCode)
 TEST_F(ListOut, ThePopUpMenuOffersItsCommandsWithTheirShortcuts)
 {
     Fill({"C:\\a.txt", "C:\\b.txt"});
-    SetItemState(SelectionList(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    SetItemState(SelectionList(), 1, LVIS_SELECTED, LVIS_SELECTED);  // the right-click on another entry selects that one
     HMENU menu = frmSel::Default().mnuList.Handle();
     std::vector<std::string> captions;
     WhenWindowOpens open("#32768", [&](HWND menuWindow) {

@@ -1,5 +1,6 @@
 #include "platform/ListView.h"
 
+#include "platform/CodePage.h"
 #include "platform/ImageList.h"
 #include "platform/Menu.h"
 #include "platform/Runtime.h"
@@ -51,16 +52,6 @@ void CopyWholeCharacters(std::string_view text, char* buffer, std::size_t room)
     buffer[length] = '\0';
 }
 
-// UTF-16 text in the program's 8-bit code page.
-std::string ToCodePage(const wchar_t* text)
-{
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 1) return "";
-    std::string converted(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, &converted[0], size, nullptr, nullptr);
-    converted.pop_back();  // the terminator
-    return converted;
-}
 
 }  // namespace
 
@@ -335,7 +326,8 @@ int ListView::OnFindItem(const NMLVFINDITEMA& find, bool wide)
     // Typing in the list searches the shown texts; only a string search has
     // something to match. Some list views ask in UTF-16 even of an 8-bit parent.
     if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
-    const std::string text = wide ? ToCodePage(reinterpret_cast<const wchar_t*>(find.lvfi.psz)) : find.lvfi.psz;
+    std::string text = find.lvfi.psz;
+    if (wide && !ToCodePage(reinterpret_cast<const wchar_t*>(find.lvfi.psz), text)) return -1;
     Arrange();
     const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
     const bool wrap = (find.lvfi.flags & LVFI_WRAP) != 0;

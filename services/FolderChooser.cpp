@@ -1,5 +1,6 @@
 #include "services/FolderChooser.h"
 
+#include "platform/CodePage.h"
 #include "platform/Handles.h"
 
 #include <cstring>
@@ -18,16 +19,9 @@ namespace {
 std::string FileSystemPath(PCIDLIST_ABSOLUTE item)
 {
     std::vector<wchar_t> buffer(32768);  // the longest path the platform has
-    const wchar_t* wide = buffer.data();
     if (!SHGetPathFromIDListEx(item, buffer.data(), static_cast<DWORD>(buffer.size()), GPFIDL_DEFAULT)) return "";
-    BOOL substituted = FALSE;
-    const bool utf8 = GetACP() == CP_UTF8;  // UTF-8 takes no substitute flag: it holds every character
-    const int size = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, utf8 ? nullptr : &substituted);
-    if (size <= 1 || substituted) return "";
-    std::string path(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, &path[0], size, nullptr, nullptr);
-    path.pop_back();  // the terminator
-    return path;
+    std::string path;
+    return ToCodePage(buffer.data(), path) ? path : "";
 }
 
 }  // namespace

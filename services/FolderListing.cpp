@@ -39,9 +39,17 @@ DWORD_PTR ShellFileInfo(const std::string& path, UINT flags, SHFILEINFOA& info)
     return result;
 }
 
-// The shell's type names of one listing, asked once per extension: with
-// SHGFI_USEFILEATTRIBUTES the shell names a type from the file's name alone,
-// without opening the file.
+// The shell's type name for a file name (or path): with SHGFI_USEFILEATTRIBUTES
+// the shell names a type from the name alone, without opening the file, which
+// makes the lookup many times faster.
+std::string ShellTypeName(const std::string& name)
+{
+    SHFILEINFOA info;
+    ShellFileInfo(name, kTypeNameFlags | SHGFI_USEFILEATTRIBUTES, info);  // on failure the record stays empty: ""
+    return TrimNull(std::string(info.szTypeName, sizeof(info.szTypeName)));
+}
+
+// The type names of one listing, asked of the shell once per extension.
 class TypeNames {
 public:
     const std::string& Of(const std::string& name)
@@ -54,10 +62,7 @@ public:
         for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         const auto found = byExtension_.find(extension);
         if (found != byExtension_.end()) return found->second;
-        SHFILEINFOA info;
-        ShellFileInfo(name, kTypeNameFlags | SHGFI_USEFILEATTRIBUTES, info);  // on failure the record stays empty: ""
-        return byExtension_.emplace(extension, TrimNull(std::string(info.szTypeName, sizeof(info.szTypeName))))
-            .first->second;
+        return byExtension_.emplace(extension, ShellTypeName(name)).first->second;
     }
 
 private:
@@ -150,13 +155,9 @@ void FillFileList(const std::string& folder, ListView& list, ImageList& images, 
 
 std::string GetFileTypeName(const std::string& path)
 {
-    SHFILEINFOA info;
-    // The type name follows from the file's name, so the shell is told not to
-    // open the file, which makes the lookup many times faster. A file that does
-    // not exist has no type name.
+    // A file that does not exist has no type name.
     if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return "";
-    ShellFileInfo(path, kTypeNameFlags | SHGFI_USEFILEATTRIBUTES, info);  // on failure the record stays empty: ""
-    return TrimNull(std::string(info.szTypeName, sizeof(info.szTypeName)));
+    return ShellTypeName(path);
 }
 
 void DrawFileIcon(const std::string& path, HDC dc, int x, int y, bool large)

@@ -1,18 +1,11 @@
 #include "services/PathData.h"
 
+#include "platform/CodePage.h"
 #include "services/ListText.h"
 
 #include <cstring>
 
 namespace {
-
-std::wstring Wide(const std::string& text)
-{
-    const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(size), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &wide[0], size);
-    return wide;
-}
 
 GlobalMemory BlockOf(const void* data, std::size_t size, std::size_t offset = 0)
 {
@@ -35,7 +28,7 @@ UINT PreferredDropEffectFormat()
 
 GlobalMemory UnicodeTextBlock(const std::vector<std::string>& paths)
 {
-    const std::wstring text = Wide(ListText(paths));
+    const std::wstring text = ToUtf16(ListText(paths));
     return BlockOf(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
 }
 
@@ -43,7 +36,7 @@ GlobalMemory FileListBlock(const std::vector<std::string>& paths)
 {
     // DROPFILES, then each name and its NUL, then one more NUL.
     std::wstring names;
-    for (const auto& path : paths) names.append(Wide(path)).push_back(L'\0');
+    for (const auto& path : paths) names.append(ToUtf16(path)).push_back(L'\0');
     names.push_back(L'\0');
     GlobalMemory block = BlockOf(names.data(), names.size() * sizeof(wchar_t), sizeof(DROPFILES));
     if (auto* header = static_cast<DROPFILES*>(GlobalLock(block.get()))) {

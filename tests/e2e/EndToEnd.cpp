@@ -289,8 +289,12 @@ int main(int argc, char** argv)
           "as full paths, in the picker's order");
     Check(SendMessageA(pickerList, LVM_GETSELECTEDCOUNT, 0, 0) == 0, "and deselects them in the picker");
 
+    // The click selects on the button's press and raises its item click on the
+    // release; a message sent meanwhile would overtake the posted release. With
+    // "Add" greyed first, its return shows that the whole click was handled.
+    EnableWindow(add, FALSE);
     Click(program.hProcess, pickerList, 0, 0);
-    WaitFor([&] { return SendMessageA(pickerList, LVM_GETSELECTEDCOUNT, 0, 0) == 1; });
+    WaitFor([&] { return SendMessageA(pickerList, LVM_GETSELECTEDCOUNT, 0, 0) == 1 && IsWindowEnabled(add); });
     SendMessageA(add, BM_CLICK, 0, 0);
     Sleep(200);
     Check(Count(mainList) == 2, "adding a file already listed adds nothing");

@@ -1,48 +1,72 @@
 #include "app/CommandLine.h"
 
-#include <vector>
-
-namespace {
-
-// The words of a command line: runs of non-blanks, or text in double quotes.
-std::vector<std::string> Words(const std::string& arguments)
+std::vector<std::string> SplitArguments(const std::string& arguments)
 {
     std::vector<std::string> words;
-    std::size_t at = 0;
-    while (true) {
-        at = arguments.find_first_not_of(' ', at);
-        if (at == std::string::npos) return words;
-        if (arguments[at] == '"') {
-            const std::size_t close = arguments.find('"', at + 1);
-            words.push_back(arguments.substr(at + 1, close == std::string::npos ? std::string::npos : close - at - 1));
-            if (close == std::string::npos) return words;
-            at = close + 1;
-        } else {
-            const std::size_t end = arguments.find(' ', at);
-            words.push_back(arguments.substr(at, end == std::string::npos ? std::string::npos : end - at));
-            at = end;
+    const char* const blanks = " \t";
+    std::size_t at = arguments.find_first_not_of(blanks);
+    if (at == std::string::npos) return words;
+    std::string word;
+    int quotes = 0;  // 1 within quotes; 2 just after a closing quote
+    std::size_t backslashes = 0;
+    while (at < arguments.size()) {
+        const char c = arguments[at];
+        if ((c == ' ' || c == '\t') && quotes == 0) {
+            words.push_back(std::move(word));
+            word.clear();
+            backslashes = 0;
+            at = arguments.find_first_not_of(blanks, at);
+            if (at == std::string::npos) return words;
+            continue;
         }
+        ++at;
+        if (c != '"') {
+            word += c;
+            backslashes = c == '\\' ? backslashes + 1 : 0;
+            continue;
+        }
+        word.resize(word.size() - backslashes / 2 - backslashes % 2);
+        if (backslashes % 2) word += '"';
+        else ++quotes;
+        backslashes = 0;
+        for (; at < arguments.size() && arguments[at] == '"'; ++at) {
+            if (++quotes == 3) {
+                word += '"';
+                quotes = 0;
+            }
+        }
+        if (quotes == 2) quotes = 0;
     }
+    words.push_back(std::move(word));
+    return words;
 }
 
-}  // namespace
-
-OutputRequest OutputFile(const std::string& arguments)
+StartRequest ReadCommandLine(const std::string& arguments)
 {
-    std::vector<std::string> words = Words(arguments);
-    if (!words.empty() && words.front() == "-st") words.erase(words.begin());
-    else if (!words.empty() && words.back() == "-st") words.pop_back();
-    OutputRequest request;
-    if (words.empty() || words.front() != "-o" || words.size() > 2) return request;
-    request.requested = true;
-    if (words.size() == 2) request.file = words[1];
+    StartRequest request;
+    const std::vector<std::string> words = SplitArguments(arguments);
+    const std::size_t switchAt = !words.empty() && words.front() == "-st" ? 1 : 0;
+    request.output = words.size() > switchAt && words[switchAt] == "-o";
+    request.minimised = arguments == "-st";
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        if (request.output && i == switchAt) {
+            if (i + 1 < words.size()) request.outputFile = words[++i];
+        } else if (words[i] == "-st") {
+            request.minimised = request.minimised || request.output;
+        } else {
+            request.words.push_back(words[i]);
+        }
+    }
     return request;
 }
 
-bool StartsMinimised(const std::string& arguments)
+std::string CommandLineProblem(const StartRequest& request)
 {
-    if (arguments == "-st") return true;
-    const std::vector<std::string> words = Words(arguments);
-    const bool withSwitch = !words.empty() && (words.front() == "-st" || words.back() == "-st");
-    return withSwitch && OutputFile(arguments).requested;
+    if (!request.output) return "";
+    const std::string usage =
+        "\n\nUsage: quorvel.exe [-st] [-o FILE]\n\nA FILE whose name has blanks in it goes in double quotes.";
+    if (request.outputFile.empty()) return "The -o switch needs the name of the file to write the list to." + usage;
+    // The one place that decides what an extra word means.
+    if (!request.words.empty()) return "The word \"" + request.words.front() + "\" is not understood." + usage;
+    return "";
 }

@@ -1,16 +1,28 @@
 #pragma once
+// The command line: its words, and what it asks the program for.
 #include <string>
+#include <vector>
 
-// Whether the command line asks for the main window to start minimised: the
-// whole argument text is "-st", letter case counting; or "-st" stands beside
-// an output switch (below).
-bool StartsMinimised(const std::string& arguments);
+// The words of an argument text as the platform splits a command line
+// (CommandLineToArgvW): blanks and tabs separate words; double quotes group
+// them and are dropped; backslashes are text except before a double quote,
+// where each pair gives one backslash and an odd one more makes the quote
+// text; within quotes, every third quote in a row gives a quote.
+std::vector<std::string> SplitArguments(const std::string& arguments);
 
-// "-o FILE", alone or with "-st" before or after it: the list is written to
-// FILE when the selection window closes. Any other command line asks for no
-// output. FILE may be in double quotes.
-struct OutputRequest {
-    bool requested = false;
-    std::string file;  // "" when the switch has no file after it
+// What the command line asks for.
+struct StartRequest {
+    bool minimised = false;          // "-st"
+    bool output = false;             // "-o": the list goes to outputFile when the window closes
+    std::string outputFile;          // the word after "-o"; "" when there is none
+    std::vector<std::string> words;  // every other word, in order
 };
-OutputRequest OutputFile(const std::string& arguments);
+// With "-o" as the first word (or the second, after "-st"), "-st" anywhere
+// minimises and "-o" takes exactly the next word as the file. Without it,
+// only the whole text "-st", letter case counting, minimises, and no word has
+// an effect.
+StartRequest ReadCommandLine(const std::string& arguments);
+// "" when the program can do what the command line asks; else the message
+// that says why not (the missing file after "-o", or the first word it does
+// not understand) and shows the usage.
+std::string CommandLineProblem(const StartRequest& request);

@@ -1,7 +1,5 @@
 // Process entry: the window runtime's session around Main and the message loop.
-#include "app/CommandLine.h"
 #include "app/mdlMain.h"
-#include "forms/SharedState.h"
 #include "platform/Runtime.h"
 
 #include <cstdlib>
@@ -20,23 +18,17 @@ void __verbose_terminate_handler()
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
+    // The 8-bit text, split as the platform splits the wide one: under the
+    // program's UTF-8 code page, blanks, quotes and backslashes are bytes that
+    // no other character's bytes contain.
     const std::string arguments = commandLine ? commandLine : "";
-    const OutputRequest output = OutputFile(arguments);
-    if (output.requested && output.file.empty()) {
-        // The program has no console: a batch file's user sees this instead.
-        MessageBoxA(nullptr, "The -o switch needs the name of the file to write the list to:\n\nquorvel.exe -o FILE",
-                    "Quorvel", MB_ICONERROR);
-        return 2;
-    }
-    strOutputFile = output.file;
     // The shell's services (the folder chooser and drag and drop among them)
     // need OLE on this thread.
     const HRESULT ole = OleInitialize(nullptr);
     try {
-        Main(arguments);
-        RunMessageLoop();
+        if (Main(arguments)) RunMessageLoop();
     } catch (...) {
-        App.ExitCode(1);  // start-up failed; nothing is reported to the user
+        App.ExitCode(2);  // start-up failed; nothing is reported to the user
     }
     if (SUCCEEDED(ole)) OleUninitialize();
     return App.ExitCode();

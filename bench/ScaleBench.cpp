@@ -5,6 +5,7 @@
 // the folder and building each full path. Prints figures; asserts nothing.
 // Usage: quorvel_bench <program file to size up> <folder> [<folder>...]
 // (scripts/bench.sh makes the folders).
+#include "app/mdlMain.h"
 #include "forms/SharedState.h"
 #include "forms/frmAdd.h"
 #include "forms/frmSel.h"
@@ -89,7 +90,7 @@ void BenchFolder(const std::string& folder)
                 "floor: read the folder, build each path", floor.milliseconds);
     frmSel& selection = frmSel::Default();
     selection.Show();
-    frmAdd picker;
+    frmAdd picker(selection.LV, selection.ImageList1, selection.pIcon);
     strCurFolder = folder;
     {
         Stopwatch watch;
@@ -159,6 +160,7 @@ int main(int argc, char** argv)
     OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_USEREX_CLASSES};
     InitCommonControlsEx(&controls);
+    MakeWindows();
     WIN32_FILE_ATTRIBUTE_DATA program{};
     if (GetFileAttributesExA(argv[1], GetFileExInfoStandard, &program))
         std::printf("program file: %lu bytes\n", program.nFileSizeLow);

@@ -1,12 +1,10 @@
 // The transfer of the picker's selected entries into the selection window's list.
 #include "forms/SharedState.h"
 #include "forms/frmAdd.h"
-#include "forms/frmSel.h"
 #include "services/ListBulk.h"
 
 void frmAdd::AddSelectedFiles()
 {
-    ListView& target = frmSel::Default().LV;
     // The selected entries in the order shown, then all of them deselected in
     // one change, duplicates or not: one change per entry costs the control a
     // repaint each, seconds for a large selection.
@@ -14,6 +12,6 @@ void frmAdd::AddSelectedFiles()
     if (!chosen.empty()) SetAllSelected(LV, false);
     // The search sees entries added earlier in this same pass.
     for (const ListItem& entry : chosen)
-        if (blnAllowDupes || !target.FindItem(entry.Text())) target.ListItems.Add(entry.Text(), entry.SmallIcon());
-    target.Refresh();
+        if (blnAllowDupes || !target_.FindItem(entry.Text())) target_.ListItems.Add(entry.Text(), entry.SmallIcon());
+    target_.Refresh();
 }

@@ -2,4 +2,3 @@
 
 std::string strCurFolder;
 bool blnAllowDupes = false;
-std::string strOutputFile;

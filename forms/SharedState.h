@@ -6,6 +6,3 @@
 extern std::string strCurFolder;
 // "Allow Dupes": whether a transfer adds paths the selection list already has.
 extern bool blnAllowDupes;
-// The file the list is written to when the selection window closes ("-o
-// FILE"), or "".
-extern std::string strOutputFile;

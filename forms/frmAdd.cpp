@@ -2,7 +2,6 @@
 
 #include "forms/Layout.h"
 #include "forms/SharedState.h"
-#include "forms/frmSel.h"
 #include "platform/Runtime.h"
 #include "services/FolderChooser.h"
 #include "services/FolderListing.h"
@@ -20,7 +19,13 @@ constexpr std::uint32_t kWindowText = 0x80000008;
 
 }  // namespace
 
-frmAdd::frmAdd() : Form({"Select Files", 4110, 4740, WS_OVERLAPPEDWINDOW, 0, false}) {}
+frmAdd::frmAdd(ListView& target, ImageList& images, PictureBox& surface)
+    : Form({"Select Files", 4110, 4740, WS_OVERLAPPEDWINDOW, 0, false}),
+      target_(target),
+      images_(images),
+      surface_(surface)
+{
+}
 
 void frmAdd::CreateControls()
 {
@@ -43,7 +48,7 @@ void frmAdd::CreateControls()
 
 void frmAdd::Form_Load()
 {
-    LV.SmallIcons(frmSel::Default().ImageList1);
+    LV.SmallIcons(images_);
     if (strCurFolder.empty()) return;
     txtPath.Text(strCurFolder);
     RefreshFileList();
@@ -149,7 +154,6 @@ void frmAdd::RefreshFileList()
 {
     ClearLV(LV);
     LV.Visible(false);  // one repaint when the list is complete, not one per file
-    frmSel& selection = frmSel::Default();
-    FillFileList(strCurFolder, LV, selection.ImageList1, selection.pIcon);
+    FillFileList(strCurFolder, LV, images_, surface_);
     LV.Visible(true);
 }

@@ -3,12 +3,16 @@
 // user choose another folder and select files, and adds the selected files to
 // the selection window's list.
 #include "platform/Form.h"
+#include "platform/ImageList.h"
 #include "platform/ListView.h"
 #include "platform/Menu.h"
+#include "platform/PictureBox.h"
 
 class frmAdd : public Form {
 public:
-    frmAdd();
+    // The list the picker adds to, and the image list and drawing surface
+    // that every file icon passes through, which outlive the picker.
+    frmAdd(ListView& target, ImageList& images, PictureBox& surface);
 
     ListView LV;
     TextBox txtPath;
@@ -37,4 +41,8 @@ private:
     void RefreshFileList();
     void AddSelectedFiles();
     void ApplySelectionRule();
+
+    ListView& target_;
+    ImageList& images_;
+    PictureBox& surface_;
 };

@@ -1,7 +1,5 @@
 #include "forms/frmSel.h"
 
-#include "app/mdlModes.h"
-#include "app/mdlSetFormIcon32.h"
 #include "forms/Layout.h"
 #include "forms/SharedState.h"
 #include "forms/frmAdd.h"
@@ -15,6 +13,7 @@
 #include "services/PathData.h"
 
 #include <cstdlib>
+#include <stdexcept>
 
 namespace {
 
@@ -28,20 +27,32 @@ constexpr std::uint32_t kWhite = 0x00FFFFFF;
 constexpr std::uint32_t kWindowText = 0x80000008;
 constexpr std::uint32_t kHighlight = 0x8000000D;
 
+std::unique_ptr<frmSel>& Instance()
+{
+    static std::unique_ptr<frmSel> instance;
+    return instance;
+}
+
 }  // namespace
+
+void frmSel::Make(ProgramServices& program)
+{
+    if (!Instance()) Instance().reset(new frmSel(program));
+}
 
 frmSel& frmSel::Default()
 {
-    static std::unique_ptr<frmSel> instance(new frmSel);
-    instance->Load();
-    return *instance;
+    if (!Instance()) throw std::logic_error("the selection window is used before it is made");
+    Instance()->Load();
+    return *Instance();
 }
 
-frmSel::frmSel()
+frmSel::frmSel(ProgramServices& program)
     // Overlapped, not pop-up: only overlapped windows get the system's default
     // placement; a pop-up created at CW_USEDEFAULT lands at the screen's corner.
     : Form({"File Selection Wizard", 4320, 5385, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
-            WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE, true})
+            WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE, true}),
+      program_(program)
 {
 }
 
@@ -78,13 +89,13 @@ void frmSel::CreateControls()
 
 void frmSel::Form_Load()
 {
-    SetFormIcon(hWnd(), "AAA", true);
-    InitProductInfo();
-    Caption(strProductName);
-    lblTitle.Caption(strProductName);
+    program_.SetFormIcon(hWnd(), "AAA", true);
+    program_.InitProductInfo();
+    Caption(program_.ProductName());
+    lblTitle.Caption(program_.ProductName());
     // Decimal text of a whole number: read as an integer, which keeps the
     // floating-point reader (and its size) out of the program.
-    picTitle.BackColor(static_cast<std::uint32_t>(std::strtoul(strBannerColor.c_str(), nullptr, 10)));
+    picTitle.BackColor(static_cast<std::uint32_t>(std::strtoul(program_.BannerColor().c_str(), nullptr, 10)));
     strCurFolder = "C:\\";
 }
 
@@ -96,9 +107,18 @@ void frmSel::Form_Resize()
     LV.ColumnHeaders.Item(1).Width(layout->columnWidth);
 }
 
+bool frmSel::Form_QueryUnload(int UnloadMode)
+{
+    const std::string failure = program_.ListClosing(AllPaths(LV));
+    // Only a close the user asked for can wait for the cause to be mended; at
+    // the session's end, or with the owner gone, the exit code alone tells.
+    if (failure.empty() || UnloadMode != vbFormControlMenu) return false;
+    Complain(failure);
+    return true;
+}
+
 void frmSel::Form_Unload()
 {
-    WriteOutputFile();
     ClearLV(LV);
     // Closing the picker may fail in any way without keeping this window open.
     try {
@@ -129,7 +149,7 @@ void frmSel::cmdSel_Click()
     // One picker object for the life of the program, loaded again after the
     // user closed it: a handler of the picker may still be running (its folder
     // choice lets queued clicks in), so the object must never go away under it.
-    if (!frmPicker) frmPicker = std::make_unique<frmAdd>();
+    if (!frmPicker) frmPicker = std::make_unique<frmAdd>(LV, ImageList1, pIcon);
     if (frmPicker->Loaded()) return;
     // Placing the picker loads it, so its list is filled before it is shown.
     frmPicker->Left(Left() + Width());
@@ -259,21 +279,7 @@ void frmSel::OpenList()
                  " named no existing file and " + (skipped == 1 ? "was" : "were") + " skipped.");
 }
 
-void frmSel::WriteOutputFile()
-{
-    // "-o FILE": the list goes to FILE as Save List writes it; an empty list
-    // writes nothing and ends with 1, a failed write with 2.
-    if (strOutputFile.empty()) return;
-    if (LV.ListItems.Count() == 0) {
-        App.ExitCode(1);
-        return;
-    }
-    const std::string failure = SaveListFile(strOutputFile, AllPaths(LV));
-    App.ExitCode(failure.empty() ? 0 : 2);
-    if (!failure.empty()) Complain("The list could not be written to " + strOutputFile + ":\n\n" + failure);
-}
-
 void frmSel::Complain(const std::string& text)
 {
-    MessageBoxA(hWnd(), text.c_str(), strProductName.c_str(), MB_ICONWARNING);
+    MessageBoxA(hWnd(), text.c_str(), program_.ProductName().c_str(), MB_ICONWARNING);
 }

@@ -2,6 +2,7 @@
 // The selection window: the collected list of files, "Allow Dupes", "Clear List"
 // and "Select Files" below the banner. It also holds the image list and the
 // drawing surface that every file icon of both windows passes through.
+#include "forms/ProgramServices.h"
 #include "platform/Form.h"
 #include "platform/ImageList.h"
 #include "platform/ListView.h"
@@ -16,7 +17,10 @@ class frmAdd;
 
 class frmSel : public Form {
 public:
-    // The application's one selection window, loaded on first use.
+    // Makes the application's one selection window, with what the program
+    // gives it; before the first Default. Once made, it stays.
+    static void Make(ProgramServices& program);
+    // The window Make made, loaded on first use.
     static frmSel& Default();
     ~frmSel() override;
 
@@ -30,10 +34,11 @@ public:
     void ShowFolderInPicker(const std::string& folder);
 
 private:
-    frmSel();
+    explicit frmSel(ProgramServices& program);
     void CreateControls() override;
     void Form_Load() override;
     void Form_Resize() override;
+    bool Form_QueryUnload(int UnloadMode) override;
     void Form_Unload() override;
     void Form_DpiChanged() override;
     void chkDups_Click();
@@ -49,9 +54,9 @@ private:
     void RemoveSelection();
     void SaveList();
     void OpenList();
-    void WriteOutputFile();
     void Complain(const std::string& text);
 
+    ProgramServices& program_;
     PictureBox picTitle;
     Label lblTitle;
     CheckBox chkDups;

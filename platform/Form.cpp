@@ -185,8 +185,14 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         OnSize();
         return 0;
     case WM_CLOSE:
-        Unload();
+        OnClose();
         return 0;
+    case WM_ENDSESSION:
+        if (wParam) OnEndSession();
+        return 0;
+    case WM_DESTROY:
+        OnDestroy();
+        break;
     case WM_ACTIVATE:
         OnActivate(wParam);
         return 0;
@@ -204,6 +210,37 @@ LRESULT Form::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
+}
+
+void Form::OnClose()
+{
+    if (!Form_QueryUnload(vbFormControlMenu)) Unload();
+}
+
+void Form::OnEndSession()
+{
+    QueryUnloadWithoutChoice(vbAppWindows);
+    Unload();
+}
+
+void Form::OnDestroy()
+{
+    // Destroyed without Unload, as when its owner went: the form's events run
+    // all the same, with its controls still there.
+    if (unloading_) return;
+    unloading_ = true;
+    QueryUnloadWithoutChoice(vbFormOwner);
+    Form_Unload();
+}
+
+void Form::QueryUnloadWithoutChoice(int UnloadMode)
+{
+    // The form goes whatever the handler answers, and a failure in it must not
+    // keep the rest of the closing from running.
+    try {
+        Form_QueryUnload(UnloadMode);
+    } catch (...) {
+    }
 }
 
 void Form::OnSize()

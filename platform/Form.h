@@ -20,6 +20,7 @@ public:
     // Loads when needed, then shows the form modeless.
     void Show();
     // Runs Form_Unload, then closes the window. Nothing happens when not loaded.
+    // Form_QueryUnload is not asked: the program itself closes the form.
     void Unload();
 
     HWND hWnd();
@@ -44,6 +45,11 @@ public:
     static constexpr int vbNormal = 0;
     static constexpr int vbMinimized = 1;
     static constexpr int vbMaximized = 2;
+    // Why a form closes, as Form_QueryUnload is told: the user closed it (its
+    // close box, Alt+F4 or WM_CLOSE); the Windows session ends; its owner window went.
+    static constexpr int vbFormControlMenu = 0;
+    static constexpr int vbAppWindows = 2;
+    static constexpr int vbFormOwner = 5;
 
 protected:
     struct Design {
@@ -57,6 +63,14 @@ protected:
     virtual void CreateControls() = 0;
     virtual void Form_Load() {}
     virtual void Form_Resize() {}
+    // Before a form closes other than by Unload. Returning true keeps it open,
+    // which only a close by the user (vbFormControlMenu) can do; Form_Unload
+    // follows otherwise.
+    virtual bool Form_QueryUnload(int UnloadMode)
+    {
+        (void)UnloadMode;
+        return false;
+    }
     virtual void Form_Unload() {}
     // Files or folders dropped on the form from another program; a form gets
     // them once it has called AcceptDroppedFiles.
@@ -69,6 +83,10 @@ protected:
 private:
     static LRESULT CALLBACK Trampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnClose();
+    void OnEndSession();
+    void OnDestroy();
+    void QueryUnloadWithoutChoice(int UnloadMode);
     void OnActivate(WPARAM wParam);
     void OnSize();
     bool OnSetCursor();

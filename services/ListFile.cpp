@@ -54,6 +54,17 @@ std::string SaveListFile(const std::string& path, const std::vector<std::string>
     return failure;
 }
 
+std::string CheckListTarget(const std::string& path)
+{
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return "It is a folder.";
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return "The file is read-only.";
+    char probe[MAX_PATH + 16] = {};
+    if (!GetTempFileNameA(FolderOf(path).c_str(), "qvl", 0, probe)) return LastErrorText();
+    if (!DeleteFileA(probe)) return LastErrorText();
+    return "";
+}
+
 ListFileContents ReadListFile(const std::string& path, unsigned long long maxBytes)
 {
     ListFileContents contents;

@@ -7,6 +7,10 @@
 // place of the target in one step, so a failure (a full disk, a locked file)
 // never leaves a half-written or lost list. Returns "" or why it failed.
 std::string SaveListFile(const std::string& path, const std::vector<std::string>& paths);
+// Whether SaveListFile can write to the path: it is not a folder's name or a
+// read-only file, and its folder takes a new file (one is created there and
+// deleted; the path itself is not touched). Returns "" or why not.
+std::string CheckListTarget(const std::string& path);
 
 struct ListFileContents {
     std::string error;               // why nothing could be read, or ""

@@ -5,15 +5,16 @@
 
 using namespace std::string_literals;
 
-TEST(CommandLine, OnlyTheExactSwitchStartsMinimised)
+TEST(CommandLine, WithoutOutputOnlyTheExactSwitchStartsMinimisedAndNothingIsRefused)
 {
-    EXPECT_TRUE(StartsMinimised("-st"));
-    for (const char* other : {"", "-ST", "-St", "x-st", "-st x", "x -st", " -st", "-st ", "-s", "st", "/st"})
-        EXPECT_FALSE(StartsMinimised(other)) << '"' << other << '"';
-    EXPECT_FALSE(StartsMinimised(std::string(32000, 'x')));
-    EXPECT_FALSE(StartsMinimised("-st" + std::string(31997, ' ')));
-    EXPECT_FALSE(StartsMinimised("-st \xd0\xb6\xe6\x97\xa5"));  // non-ASCII after the switch
-    EXPECT_FALSE(StartsMinimised("-st\0"s));
+    EXPECT_TRUE(ReadCommandLine("-st").minimised);
+    for (const std::string& other : {""s, "-ST"s, "-St"s, "x-st"s, "-st x"s, "x -st"s, " -st"s, "-st "s, "-s"s, "st"s,
+                                     "/st"s, "\"-st\""s, "-st -st -o a"s, "x -o y"s, std::string(32000, 'x'),
+                                     "-st" + std::string(31997, ' '), "-st \xd0\xb6\xe6\x97\xa5"s, "-st\0"s}) {
+        const StartRequest request = ReadCommandLine(other);
+        EXPECT_FALSE(request.minimised || request.output) << '"' << other << '"';
+        EXPECT_EQ(CommandLineProblem(request), "") << '"' << other << '"';
+    }
 }
 
 TEST(PathText, AddSlashAddsExactlyOne)
@@ -44,17 +45,45 @@ TEST(PathText, IconKeyIsThePathOnlyForExactlyApplication)
     EXPECT_EQ(IconKey("", "C:\\a.xyz"), "");
 }
 
-TEST(CommandLine, OutputSwitchTakesOneFileAloneOrWithTheStartSwitch)
+TEST(CommandLine, OutputTakesExactlyTheNextWordSplitAsThePlatformSplits)
 {
-    EXPECT_EQ(OutputFile("-o C:\\list.txt").file, "C:\\list.txt");
-    EXPECT_EQ(OutputFile("-o \"C:\\my lists\\a.txt\"").file, "C:\\my lists\\a.txt");
-    EXPECT_EQ(OutputFile("-st -o out.txt").file, "out.txt");
-    EXPECT_EQ(OutputFile("-o out.txt -st").file, "out.txt");
-    EXPECT_TRUE(StartsMinimised("-o out.txt -st"));
-    EXPECT_FALSE(StartsMinimised("-o out.txt"));
-    const OutputRequest missing = OutputFile("-o");
-    EXPECT_TRUE(missing.requested);
-    EXPECT_EQ(missing.file, "");
-    for (const char* other : {"", "-st", "-O x", "x -o y", "-o a b", "-st -st -o a", "-oa"})
-        EXPECT_FALSE(OutputFile(other).requested) << other;
+    const struct {
+        const char* text;
+        const char* file;
+        bool minimised;
+    } cases[] = {
+        {"-o C:\\list.txt", "C:\\list.txt", false},
+        {"-o \"C:\\My Lists\\a.txt\"", "C:\\My Lists\\a.txt", false},
+        {"-o\t \"C:\\My Lists\\\"", "C:\\My Lists\"", false},  // a backslash before the quote keeps it
+        {"-o \"a \\\"b\\\" c\"", "a \"b\" c", false},
+        {"-st -o out.txt", "out.txt", true},
+        {"-o out.txt -st", "out.txt", true},
+        {"-o -st", "-st", false},
+    };
+    for (const auto& c : cases) {
+        const StartRequest request = ReadCommandLine(c.text);
+        EXPECT_TRUE(request.output) << c.text;
+        EXPECT_EQ(request.outputFile, c.file) << c.text;
+        EXPECT_EQ(request.minimised, c.minimised) << c.text;
+        EXPECT_EQ(CommandLineProblem(request), "") << c.text;
+    }
+}
+
+TEST(CommandLine, WithOutputAMissingFileOrAWordNotUnderstoodIsRefusedByName)
+{
+    const struct {
+        const char* text;
+        const char* named;
+    } cases[] = {
+        {"-o C:\\My Lists\\a.txt", "\"Lists\\a.txt\""},  // a path with blanks, unquoted
+        {"-o a.txt /x", "\"/x\""},
+        {"-st -o a.txt -o b.txt", "\"-o\""},
+        {"-o", "needs the name of the file"},
+        {"-st -o \"\"", "needs the name of the file"},
+    };
+    for (const auto& c : cases) {
+        const std::string problem = CommandLineProblem(ReadCommandLine(c.text));
+        EXPECT_NE(problem.find(c.named), std::string::npos) << c.text << ": " << problem;
+        EXPECT_NE(problem.find("Usage: quorvel.exe [-st] [-o FILE]"), std::string::npos) << c.text;
+    }
 }

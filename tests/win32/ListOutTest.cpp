@@ -1,6 +1,7 @@
 // The collected list going somewhere and coming in: copy, drag data, remove,
 // save and open, files dropped in, and the keyboard.
 #include "PickerFixture.h"
+#include "app/ListOutput.h"
 #include "common/FileText.h"
 #include "common/FolderFiles.h"
 #include "services/DragOut.h"
@@ -269,29 +270,91 @@ TEST_F(ListOut, CtrlASelectsEveryEntryInEitherList)
     EXPECT_TRUE(IsWindowEnabled(picker.cmdAdd.hWnd()));
 }
 
-TEST_F(ListOut, OutputFileIsWrittenOnCloseOrSaysWhyAndSetsTheExitCode)
+TEST_F(ListOut, AnOutputFileThatCannotBeWrittenIsRefusedAtStartAndNothingIsTouched)
 {
-    const std::string output = folder.Path() + "\\out.txt";
-    strOutputFile = output;
-    frmSel::Default().Unload();  // an empty list: nothing written
-    EXPECT_EQ(App.ExitCode(), 1);
-    EXPECT_EQ(FileBytes(output), "(missing)");
+    const std::string readOnly = folder.File("read-only.txt", FILE_ATTRIBUTE_READONLY);
+    const std::string existing = folder.File("existing.txt");
+    const struct {
+        std::string file;
+        bool accepted;
+    } cases[] = {
+        {folder.Path() + "\\no such folder\\out.txt", false},
+        {folder.Folder("sub"), false},
+        {readOnly, false},
+        {existing, true},
+        {folder.Path() + "\\new.txt", true},
+    };
+    const int files = FilesIn(folder.Path() + "\\");
+    for (const auto& c : cases) {
+        Output = ListOutput();
+        App.ExitCode(0);
+        const std::string refusal = Output.Request(c.file);
+        EXPECT_EQ(refusal.empty(), c.accepted) << c.file << ": " << refusal;
+        if (!c.accepted) {
+            EXPECT_NE(refusal.find("cannot be written to " + c.file), std::string::npos) << refusal;
+        }
+        EXPECT_EQ(App.ExitCode(), c.accepted ? 2 : 0) << c.file;  // a failure until the list is written
+    }
+    EXPECT_EQ(FileBytes(existing), "quorvel");
+    EXPECT_EQ(FileBytes(readOnly), "quorvel");
+    EXPECT_EQ(FilesIn(folder.Path() + "\\"), files);  // no probe left behind, no file made
+}
 
-    Fill({Path("a.txt")});
-    strOutputFile = folder.Path() + "\\no such folder\\out.txt";
+TEST_F(ListOut, AListThatCannotBeWrittenAtCloseKeepsTheWindowAndTheListUntilItCan)
+{
+    const std::string lists = folder.Folder("lists");
+    const std::string output = lists + "\\out.txt";
+    ASSERT_EQ(Output.Request(output), "");
+    Fill({Path("a.txt"), Path("b.txt")});
+    ASSERT_TRUE(RemoveDirectoryA(lists.c_str()));  // gone since the start-up check
+    HWND main = frmSel::Default().hWnd();
     std::string message;
-    DialogScript answer({Press(IDOK, &message)});
-    frmSel::Default().Unload();
+    {
+        DialogScript answer({Press(IDOK, &message)});
+        SendMessageA(main, WM_CLOSE, 0, 0);
+    }
+    EXPECT_TRUE(IsWindow(main));
+    EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{Path("a.txt"), Path("b.txt")}));
+    EXPECT_NE(message.find("could not be written to " + output), std::string::npos) << message;
     EXPECT_EQ(App.ExitCode(), 2);
-    EXPECT_NE(message.find("could not be written"), std::string::npos) << message;
-
-    Fill({Path("b.txt")});
-    strOutputFile = output;
-    frmSel::Default().Unload();
+    ASSERT_TRUE(CreateDirectoryA(lists.c_str(), nullptr));
+    SendMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_FALSE(IsWindow(main));
+    EXPECT_EQ(FileBytes(output), Path("a.txt") + "\r\n" + Path("b.txt") + "\r\n");
     EXPECT_EQ(App.ExitCode(), 0);
-    EXPECT_EQ(FileBytes(output), Path("b.txt") + "\r\n");
-    strOutputFile.clear();
-    App.ExitCode(0);
+}
+
+TEST_F(ListOut, HoweverTheMainWindowGoesTheListIsWrittenAndThePickerGoesWithIt)
+{
+    const struct {
+        const char* how;
+        std::function<void(HWND)> end;
+    } ways[] = {
+        {"the session ends",
+         [](HWND main) {
+             if (SendMessageA(main, WM_QUERYENDSESSION, 0, 0)) SendMessageA(main, WM_ENDSESSION, TRUE, 0);
+         }},
+        {"its hidden owner is destroyed", [](HWND main) { DestroyWindow(GetWindow(main, GW_OWNER)); }},
+    };
+    const std::string output = folder.Path() + "\\out.txt";
+    for (const auto& way : ways) {
+        Output = ListOutput();
+        ASSERT_EQ(Output.Request(output), "");
+        frmSel::Default().Show();
+        Fill({Path("c.txt")});
+        HWND main = frmSel::Default().hWnd();
+        SendMessageA(FindChild(main, "BUTTON", "Select Files"), BM_CLICK, 0, 0);
+        HWND selectFiles = FindWindowA("QuorvelForm", "Select Files");
+        ASSERT_NE(selectFiles, nullptr) << way.how;
+        way.end(main);
+        EXPECT_FALSE(IsWindow(main)) << way.how;
+        EXPECT_FALSE(IsWindow(selectFiles)) << way.how;
+        MSG quit;
+        EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << way.how;
+        EXPECT_EQ(FileBytes(output), Path("c.txt") + "\r\n") << way.how;
+        EXPECT_EQ(App.ExitCode(), 0) << way.how;
+        DeleteFileA(output.c_str());
+    }
 }
 
 TEST_F(ListOut, ThePopUpMenuOffersItsCommandsWithTheirShortcuts)

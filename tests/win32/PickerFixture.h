@@ -25,5 +25,5 @@ protected:
     std::string Path(const char* name) { return folder.Path() + "\\" + name; }
 
     TempFolder folder;
-    frmAdd picker;
+    frmAdd picker{frmSel::Default().LV, frmSel::Default().ImageList1, frmSel::Default().pIcon};
 };

@@ -1,16 +1,19 @@
 // Start-up, product information and the window icons.
 #include "TestSupport.h"
+#include "app/CommandLine.h"
 #include "app/mdlMain.h"
 #include "app/mdlModes.h"
 #include "app/mdlSetFormIcon32.h"
 #include "forms/frmSel.h"
+#include "platform/CodePage.h"
+#include "platform/Handles.h"
 #include "platform/Runtime.h"
 
 #include <gtest/gtest.h>
 
 TEST(Startup, NoArgumentOpensTheWindowNormally)
 {
-    Main("");
+    EXPECT_TRUE(Main(""));
     Pump();
     EXPECT_TRUE(IsWindowVisible(frmSel::Default().hWnd()));
     EXPECT_EQ(frmSel::Default().WindowState(), Form::vbNormal);
@@ -36,6 +39,24 @@ TEST(Startup, NearMissesOfTheSwitchOpenNormally)
         Main(argument);
         Pump();
         EXPECT_EQ(frmSel::Default().WindowState(), Form::vbNormal) << argument;
+    }
+}
+
+TEST(Startup, TheCommandLineSplitsAsThePlatformSplitsIt)
+{
+    for (const std::string text :
+         {"", " \t ", "a b", "a\tb  c ", "\"a b\" c", "a\"b c\"d", "\\\\server\\share\\", "a\\\\\"b c\"",
+          "a\\\"b", "a\\\\\\\"b", "\"\"", "\"\" x", "\"\"\"\"", "\"a\"\"b c\"", "\"a\"\"\"b c\"",
+          "\"\"\"\"\"\"\"", "-o \"C:\\My Lists\\\" x", "\"unclosed b", "\xc3\xa9t\xc3\xa9 \"caf\xc3\xa9 au lait\""}) {
+        std::vector<std::wstring> expected;
+        int count = 0;
+        const LocalMemory block(CommandLineToArgvW((L"quorvel.exe " + ToUtf16(text)).c_str(), &count));
+        ASSERT_TRUE(block);
+        const auto argv = static_cast<LPWSTR*>(block.get());
+        for (int i = 1; i < count; ++i) expected.emplace_back(argv[i]);
+        std::vector<std::wstring> split;
+        for (const std::string& word : SplitArguments(text)) split.push_back(ToUtf16(word));
+        EXPECT_EQ(split, expected) << text;
     }
 }
 

@@ -3,6 +3,8 @@
 // the selection window closed (so it loads anew when touched), the shared
 // values as at process start.
 #include "TestSupport.h"
+#include "app/ListOutput.h"
+#include "app/mdlMain.h"
 #include "forms/SharedState.h"
 #include "forms/frmSel.h"
 #include "platform/Runtime.h"
@@ -17,7 +19,8 @@ class FreshStart : public testing::EmptyTestEventListener {
         frmSel::Default().Unload();
         strCurFolder.clear();
         blnAllowDupes = false;
-        strOutputFile.clear();
+        Output = ListOutput();
+        App.ExitCode(0);
         Screen.MousePointer(vbDefault);
         Pump();
     }
@@ -31,6 +34,7 @@ int main(int argc, char** argv)
     OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_USEREX_CLASSES};
     InitCommonControlsEx(&controls);
+    MakeWindows();
     testing::UnitTest::GetInstance()->listeners().Append(new FreshStart);
     const int result = RUN_ALL_TESTS();
     OleUninitialize();

@@ -3,16 +3,30 @@
 
 #include <gtest/gtest.h>
 
-TEST(Layout, SelectionListAtDesignSizeFillsBelowTheButtons)
+TEST(Layout, EachListFillsTheClientAreaBelowItsTopControlsWithRoomForAScrollBar)
 {
-    const auto layout = SelectionListLayout(4320, 5385, 375);
-    ASSERT_TRUE(layout);
-    EXPECT_FLOAT_EQ(layout->list.left, 0);
-    EXPECT_FLOAT_EQ(layout->list.top, 880);
-    EXPECT_FLOAT_EQ(layout->list.width, 4320);
-    EXPECT_FLOAT_EQ(layout->list.height, 4505);
-    EXPECT_FLOAT_EQ(layout->list.top + layout->list.height, 5385);  // down to the client's bottom edge
-    EXPECT_FLOAT_EQ(layout->columnWidth, 4035);
+    constexpr float kScrollBar = 17 * 15;  // 17 pixels at 96 dots per inch
+    const struct {
+        const char* window;
+        float width, height;
+        float controlsBottom;  // the lowest edge of the controls above the list, as the window places them
+        std::optional<ListLayout> layout;
+    } cases[] = {
+        {"selection window", 4320, 5385, 600 + 255, SelectionListLayout(4320, 5385, 375)},
+        {"selection window, enlarged", 9000, 8000, 600 + 255, SelectionListLayout(9000, 8000, 375)},
+        {"picker", 4110, 4740, 285, PickerListLayout(4110, 4740)},
+        {"picker, enlarged", 9000, 8000, 285, PickerListLayout(9000, 8000)},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(c.layout) << c.window;
+        const TwipRect& list = c.layout->list;
+        EXPECT_FLOAT_EQ(list.left, 0) << c.window;
+        EXPECT_FLOAT_EQ(list.width, c.width) << c.window;
+        EXPECT_FLOAT_EQ(list.top + list.height, c.height) << c.window << ": down to the client's bottom edge";
+        EXPECT_GE(list.top, c.controlsBottom) << c.window << ": the controls above stay uncovered";
+        EXPECT_LE(c.layout->columnWidth + kScrollBar, list.width) << c.window << ": a vertical scroll bar fits";
+        EXPECT_GT(c.layout->columnWidth, list.width - 2 * kScrollBar) << c.window << ": the column fills the rest";
+    }
 }
 
 TEST(Layout, NoLayoutWhenTheClientAreaIsTooSmall)
@@ -24,19 +38,6 @@ TEST(Layout, NoLayoutWhenTheClientAreaIsTooSmall)
     EXPECT_FALSE(PickerListLayout(0, 0));
     EXPECT_FALSE(PickerListLayout(4000, 284));
     EXPECT_FALSE(PickerListLayout(284, 4000));
-}
-
-TEST(Layout, PickerListFollowsTheWindowBelowItsTopRow)
-{
-    for (float width : {4110.0f, 9000.0f}) {
-        const auto layout = PickerListLayout(width, 4740);
-        ASSERT_TRUE(layout);
-        EXPECT_FLOAT_EQ(layout->list.left, 0);
-        EXPECT_FLOAT_EQ(layout->list.top, 285);
-        EXPECT_FLOAT_EQ(layout->list.width, width);
-        EXPECT_FLOAT_EQ(layout->list.height, 4740 - 285);
-        EXPECT_FLOAT_EQ(layout->columnWidth, width - 285);
-    }
 }
 
 TEST(Twips, ConvertAt96And120Dpi)

@@ -35,16 +35,6 @@ TEST(PathText, TrimNullCutsAtTheFirstNul)
     EXPECT_EQ(TrimNull("\0rest"s), "");
 }
 
-TEST(PathText, IconKeyIsThePathOnlyForExactlyApplication)
-{
-    EXPECT_EQ(IconKey("Application", "C:\\a.exe"), "C:\\a.exe");
-    EXPECT_EQ(IconKey("Text Document", "C:\\a.txt"), "Text Document");
-    EXPECT_EQ(IconKey("application", "C:\\a.exe"), "application");
-    EXPECT_EQ(IconKey("APPLICATION", "C:\\a.exe"), "APPLICATION");
-    EXPECT_EQ(IconKey("Application ", "C:\\a.exe"), "Application ");
-    EXPECT_EQ(IconKey("", "C:\\a.xyz"), "");
-}
-
 TEST(CommandLine, OutputTakesExactlyTheNextWordSplitAsThePlatformSplits)
 {
     const struct {

@@ -11,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -209,34 +210,24 @@ DWORD CloseAndWait(PROCESS_INFORMATION& program, const char* windowClass, const 
 
 // A command line the program cannot follow is refused before any window
 // opens: a message box naming the cause, and exit code 2.
-void CheckRefusals(const std::string& quorvel, const std::string& output)
+void CheckOutputSwitchFailures(const std::string& quorvel, const std::string& output)
 {
-    const struct {
-        std::string arguments;
-        const char* named;
-    } cases[] = {
+    const struct { std::string arguments; const char* named; } refused[] = {
         {"-o", "needs the name of the file"},
         {"-o \"" + output + "\" /x", "\"/x\" is not understood"},
         {"-o \"" + output + "\\no such folder\\list.txt\"", "no such folder"},
     };
-    for (const auto& c : cases) {
-        PROCESS_INFORMATION program{};
+    PROCESS_INFORMATION program{};
+    for (const auto& c : refused) {
         if (!Launch(quorvel, c.arguments, program)) continue;
         HWND box = nullptr;
         WaitFor([&] { return (box = FindProgramWindow(program.dwProcessId, "#32770", nullptr)) != nullptr; });
         char text[1024] = {};
         if (box) GetDlgItemTextA(box, 0xFFFF, text, sizeof(text));  // the message box's text
         const bool windowOpened = FindProgramWindow(program.dwProcessId, "QuorvelForm", nullptr) != nullptr;
-        const bool named = std::string(text).find(c.named) != std::string::npos;
-        const DWORD exitCode = CloseAndWait(program, "#32770", nullptr);
-        Check(exitCode == 2 && named && !windowOpened,
+        Check(CloseAndWait(program, "#32770", nullptr) == 2 && std::strstr(text, c.named) && !windowOpened,
               ("quorvel.exe " + c.arguments + " is refused in a message and ends with 2").c_str());
     }
-}
-
-void CheckEmptyListOutput(const std::string& quorvel, const std::string& output)
-{
-    PROCESS_INFORMATION program{};
     if (Launch(quorvel, "-o \"" + output + "\"", program))
         Check(CloseAndWait(program, "QuorvelForm", "Quorvel") == 1 && FileBytes(output) == "(missing)",
               "-o FILE with an empty list writes nothing and ends with 1");
@@ -257,8 +248,7 @@ int main(int argc, char** argv)
     // The list goes to a file when the main window closes ("-o FILE"), kept
     // apart from the folders whose unchanged state is checked below.
     const std::string output = folder + " list.txt";
-    CheckRefusals(quorvel, output);
-    CheckEmptyListOutput(quorvel, output);
+    CheckOutputSwitchFailures(quorvel, output);
     PROCESS_INFORMATION program{};
     if (!Launch(quorvel, "-o \"" + output + "\"", program)) return 1;
     const DWORD id = program.dwProcessId;

@@ -6,12 +6,8 @@
 TEST(Layout, EachListFillsTheClientAreaBelowItsTopControlsWithRoomForAScrollBar)
 {
     constexpr float kScrollBar = 17 * 15;  // 17 pixels at 96 dots per inch
-    const struct {
-        const char* window;
-        float width, height;
-        float controlsBottom;  // the lowest edge of the controls above the list, as the window places them
-        std::optional<ListLayout> layout;
-    } cases[] = {
+    // controlsBottom: the lowest edge of the controls above the list, as the window places them.
+    const struct { const char* window; float width, height, controlsBottom; std::optional<ListLayout> layout; } cases[] = {
         {"selection window", 4320, 5385, 600 + 255, SelectionListLayout(4320, 5385, 375)},
         {"selection window, enlarged", 9000, 8000, 600 + 255, SelectionListLayout(9000, 8000, 375)},
         {"picker", 4110, 4740, 285, PickerListLayout(4110, 4740)},

@@ -37,11 +37,7 @@ TEST(PathText, TrimNullCutsAtTheFirstNul)
 
 TEST(CommandLine, OutputTakesExactlyTheNextWordSplitAsThePlatformSplits)
 {
-    const struct {
-        const char* text;
-        const char* file;
-        bool minimised;
-    } cases[] = {
+    const struct { const char* text; const char* file; bool minimised; } cases[] = {
         {"-o C:\\list.txt", "C:\\list.txt", false},
         {"-o \"C:\\My Lists\\a.txt\"", "C:\\My Lists\\a.txt", false},
         {"-o\t \"C:\\My Lists\\\"", "C:\\My Lists\"", false},  // a backslash before the quote keeps it
@@ -61,10 +57,7 @@ TEST(CommandLine, OutputTakesExactlyTheNextWordSplitAsThePlatformSplits)
 
 TEST(CommandLine, WithOutputAMissingFileOrAWordNotUnderstoodIsRefusedByName)
 {
-    const struct {
-        const char* text;
-        const char* named;
-    } cases[] = {
+    const struct { const char* text; const char* named; } cases[] = {
         {"-o C:\\My Lists\\a.txt", "\"Lists\\a.txt\""},  // a path with blanks, unquoted
         {"-o a.txt /x", "\"/x\""},
         {"-st -o a.txt -o b.txt", "\"-o\""},

@@ -274,10 +274,7 @@ TEST_F(ListOut, AnOutputFileThatCannotBeWrittenIsRefusedAtStartAndNothingIsTouch
 {
     const std::string readOnly = folder.File("read-only.txt", FILE_ATTRIBUTE_READONLY);
     const std::string existing = folder.File("existing.txt");
-    const struct {
-        std::string file;
-        bool accepted;
-    } cases[] = {
+    const struct { std::string file; bool accepted; } cases[] = {
         {folder.Path() + "\\no such folder\\out.txt", false},
         {folder.Folder("sub"), false},
         {readOnly, false},
@@ -326,14 +323,9 @@ TEST_F(ListOut, AListThatCannotBeWrittenAtCloseKeepsTheWindowAndTheListUntilItCa
 
 TEST_F(ListOut, HoweverTheMainWindowGoesTheListIsWrittenAndThePickerGoesWithIt)
 {
-    const struct {
-        const char* how;
-        std::function<void(HWND)> end;
-    } ways[] = {
+    const struct { const char* how; std::function<void(HWND)> end; } ways[] = {
         {"the session ends",
-         [](HWND main) {
-             if (SendMessageA(main, WM_QUERYENDSESSION, 0, 0)) SendMessageA(main, WM_ENDSESSION, TRUE, 0);
-         }},
+         [](HWND w) { if (SendMessageA(w, WM_QUERYENDSESSION, 0, 0)) SendMessageA(w, WM_ENDSESSION, TRUE, 0); }},
         {"its hidden owner is destroyed", [](HWND main) { DestroyWindow(GetWindow(main, GW_OWNER)); }},
     };
     const std::string output = folder.Path() + "\\out.txt";

@@ -3,3 +3,4 @@
 std::string strCurFolder;
 bool blnAllowDupes = false;
 std::string strOutputFile;
+std::vector<std::string> strRecentPatterns;

@@ -1,6 +1,7 @@
 #pragma once
 // State the two windows share.
 #include <string>
+#include <vector>
 
 // The folder the picker lists; "C:\" once the selection window has loaded.
 extern std::string strCurFolder;
@@ -9,3 +10,6 @@ extern bool blnAllowDupes;
 // The file the list is written to when the selection window closes ("-o
 // FILE"), or "".
 extern std::string strOutputFile;
+// The patterns "Select Matching..." and "Deselect Matching..." were given in
+// this run, the newest first.
+extern std::vector<std::string> strRecentPatterns;

@@ -37,4 +37,5 @@ private:
     void RefreshFileList();
     void AddSelectedFiles();
     void ApplySelectionRule();
+    void SelectAskedPatterns(bool selected);
 };

@@ -1,8 +1,11 @@
 // The picker window: its opening and closing from the selection window, its
-// folder choice, selection rule, pop-up menu, sorting and layout.
+// folder choice, selection rule, pop-up menu, choice by name patterns, sorting
+// and layout.
 #include "PickerFixture.h"
 #include "common/FolderFiles.h"
 #include "platform/Runtime.h"
+
+#include <functional>
 
 namespace {
 
@@ -35,15 +38,64 @@ protected:
                 EndMenu();
                 return;
             }
-            for (int i = 0; i <= choose; ++i) PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+            for (int i = 0; i <= choose; ++i)  // the arrow keys pass over separators
+                if (!(GetMenuState(picker.LVPop.Handle(), static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR))
+                    PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
             PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
         });
         PressButton(List(), WM_RBUTTONDOWN, WM_RBUTTONUP, ItemCentre(List(), position));
         ASSERT_TRUE(menu.Ran());
     }
 
+    // Runs an action that may open the patterns dialog, and answers it: the
+    // text typed and OK, or Cancel for nullptr. Notes the dialog's caption and
+    // the patterns it offered; false when no dialog opened.
+    bool AnswerPatterns(const char* text, const std::function<void()>& action)
+    {
+        caption.clear();
+        offered.clear();
+        WhenWindowOpens dialog("#32770", [&](HWND window) {
+            char title[64] = {};
+            GetWindowTextA(window, title, sizeof(title));
+            caption = title;
+            HWND box = FindChild(window, "ComboBox", nullptr);
+            for (WPARAM i = 0; i < static_cast<WPARAM>(SendMessageA(box, CB_GETCOUNT, 0, 0)); ++i) {
+                char pattern[64] = {};
+                SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(pattern));
+                offered.push_back(pattern);
+            }
+            if (!text) {
+                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+                return;
+            }
+            SetWindowTextA(box, text);
+            PostMessageA(FindChild(window, "Button", "OK"), BM_CLICK, 0, 0);
+        });
+        action();
+        return dialog.Ran();
+    }
+    void SelectMatching(const char* text)
+    {
+        ASSERT_TRUE(AnswerPatterns(text, [&] { PressKey(List(), 'M', true); }));
+    }
+    // The names of the selected entries, read from the control.
+    std::vector<std::string> SelectedNames()
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < ItemCount(List()); ++i)
+            if (IsSelected(List(), i)) names.push_back(ItemText(List(), i).substr(folder.Path().size() + 1));
+        return names;
+    }
+    void SetUp() override
+    {
+        PickerFixture::SetUp();
+        strRecentPatterns.clear();  // patterns of earlier tests in the process
+    }
+
     bool menuOpened = false;
     bool itemEnabled[3] = {};
+    std::string caption;
+    std::vector<std::string> offered;
 };
 
 }  // namespace
@@ -277,6 +329,86 @@ TEST_F(Picker, AddFromTheMenuDisablesAddButTheButtonLeavesItEnabled)
     EXPECT_EQ(SelectedCount(List()), 0);
     EXPECT_TRUE(AddEnabled());
     EXPECT_EQ(ItemCount(SelectionList()), 2);
+}
+
+TEST_F(Picker, TheMenuKeepsItsFirstItemsAndOffersTheNewCommandsBehindASeparator)
+{
+    Open();
+    const char* expected[] = {"Select All", "Select None", "Add", "", "Select Matching...\tCtrl+M",
+                              "Deselect Matching...\tNum -", "Invert Selection\tNum *"};
+    HMENU menu = picker.LVPop.Handle();
+    ASSERT_EQ(GetMenuItemCount(menu), 7);
+    for (UINT i = 0; i < 7; ++i) {
+        char text[64] = {};
+        GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
+        EXPECT_STREQ(text, expected[i]);
+        EXPECT_EQ((GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) != 0, i == 3) << i;
+    }
+}
+
+TEST_F(Picker, SelectMatchingAddsToTheSelectionLetterCaseAside)
+{
+    folder.File("b.dat");
+    folder.File("\xc3\x89" "cu.dat");  // U+00C9, capital E with acute
+    Open();
+    SetItemState(List(), 0, LVIS_SELECTED, LVIS_SELECTED);  // a.txt, as no click: "Add" stays disabled
+    ASSERT_FALSE(AddEnabled());
+    SelectMatching("B*.TXT; \xc3\xa9*");  // small e with acute
+    EXPECT_EQ(caption, "Select Matching");
+    EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"a.txt", "b.txt", "\xc3\x89" "cu.dat"}));
+    EXPECT_TRUE(AddEnabled());
+}
+
+TEST_F(Picker, DeselectMatchingLeavesTheOthersSelected)
+{
+    Open();
+    PressKey(List(), 'A', true);
+    ASSERT_TRUE(AnswerPatterns("b*;D.TXT", [&] { PressKey(List(), VK_SUBTRACT, false); }));
+    EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"a.txt", "c.txt", "e.txt"}));
+}
+
+TEST_F(Picker, InvertSelectionFromTheMenuEnablesAdd)
+{
+    Open();
+    SetItemState(List(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    RightClickMenu(0, 6);
+    EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"b.txt", "c.txt", "d.txt", "e.txt"}));
+    EXPECT_TRUE(AddEnabled());
+}
+
+TEST_F(Picker, NumberPadKeysAndCtrlMRunTheNewCommands)
+{
+    Open();
+    const struct {
+        WPARAM key;
+        bool control;
+        const char* dialog;  // the dialog the key opens, if any
+        int selectedAfter;   // of one selected entry, the dialog cancelled
+    } cases[] = {
+        {VK_ADD, false, "Select Matching", 1},
+        {'M', true, "Select Matching", 1},
+        {VK_SUBTRACT, false, "Deselect Matching", 1},
+        {VK_MULTIPLY, false, nullptr, 4},
+        {VK_ADD, true, nullptr, 1},
+        {'M', false, nullptr, 1},
+    };
+    for (const auto& c : cases) {
+        SetItemState(List(), -1, 0, LVIS_SELECTED);
+        SetItemState(List(), 0, LVIS_SELECTED, LVIS_SELECTED);
+        EXPECT_EQ(AnswerPatterns(nullptr, [&] { PressKey(List(), c.key, c.control); }), c.dialog != nullptr) << c.key;
+        if (c.dialog) {
+            EXPECT_EQ(caption, c.dialog);
+        }
+        EXPECT_EQ(SelectedCount(List()), c.selectedAfter) << c.key;
+    }
+}
+
+TEST_F(Picker, ThePatternsDialogOffersThePatternsUsedNewestFirst)
+{
+    Open();
+    for (const char* patterns : {"*.a", "*.b", "*.a", " ; "}) SelectMatching(patterns);
+    ASSERT_TRUE(AnswerPatterns(nullptr, [&] { PressKey(List(), VK_SUBTRACT, false); }));
+    EXPECT_EQ(offered, (std::vector<std::string>{"*.a", "*.b"}));
 }
 
 TEST_F(Picker, TwoHeaderClicksRestoreTheOrder)

@@ -357,6 +357,8 @@ TEST_F(Picker, SelectMatchingAddsToTheSelectionLetterCaseAside)
     EXPECT_EQ(caption, "Select Matching");
     EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"a.txt", "b.txt", "\xc3\x89" "cu.dat"}));
     EXPECT_TRUE(AddEnabled());
+    SendMessageA(picker.cmdAdd.hWnd(), BM_CLICK, 0, 0);  // takes the selection as the list holds it
+    EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{Path("a.txt"), Path("b.txt"), Path("\xc3\x89" "cu.dat")}));
 }
 
 TEST_F(Picker, DeselectMatchingLeavesTheOthersSelected)

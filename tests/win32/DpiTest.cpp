@@ -75,13 +75,6 @@ TEST_F(Dpi, NoTextIsCutOff)
     Open();
     EXPECT_TRUE(TextFits(picker.cmdAdd.hWnd()));
     EXPECT_TRUE(TextFits(picker.cmdBr.hWnd()));
-    WhenWindowOpens patterns("#32770", [](HWND dialog) {
-        EXPECT_TRUE(TextFits(FindChild(dialog, "STATIC", nullptr)));
-        EXPECT_TRUE(TextFits(FindChild(dialog, "BUTTON", "Cancel")));
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    });
-    PressKey(List(), VK_ADD, false);
-    EXPECT_TRUE(patterns.Ran());
 }
 
 TEST_F(Dpi, IconsAreTheSystemsSmallIconSizeAndNotBlank)

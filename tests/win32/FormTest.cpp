@@ -51,8 +51,8 @@ TEST(Menu, AnItemCanBeCheckedAndUncheckedAlone)
     Menu menu;
     menu.Create({"One", "-", "Two"});
     menu.Item(2).Checked(true);
-    EXPECT_TRUE(GetMenuState(menu.Handle(), 2, MF_BYPOSITION) & MF_CHECKED);
-    EXPECT_FALSE(GetMenuState(menu.Handle(), 0, MF_BYPOSITION) & MF_CHECKED);
+    EXPECT_EQ(GetMenuState(menu.Handle(), 2, MF_BYPOSITION) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(GetMenuState(menu.Handle(), 0, MF_BYPOSITION) & MF_CHECKED, 0u);
     menu.Item(2).Checked(false);
-    EXPECT_FALSE(GetMenuState(menu.Handle(), 2, MF_BYPOSITION) & MF_CHECKED);
+    EXPECT_EQ(GetMenuState(menu.Handle(), 2, MF_BYPOSITION) & MF_CHECKED, 0u);
 }

@@ -47,38 +47,25 @@ protected:
         ASSERT_TRUE(menu.Ran());
     }
 
-    // Runs an action that may open the patterns dialog, and answers it: the
-    // text typed and OK, or Cancel for nullptr. Notes the dialog's caption and
-    // the patterns it offered; false when no dialog opened.
+    // Runs an action that may open the patterns dialog and answers it: the
+    // text and OK, or Cancel for nullptr. Notes what the dialog showed, its
+    // caption and then the patterns offered; false when none opened.
     bool AnswerPatterns(const char* text, const std::function<void()>& action)
     {
-        caption.clear();
-        offered.clear();
+        shown.clear();
         WhenWindowOpens dialog("#32770", [&](HWND window) {
-            char title[64] = {};
-            GetWindowTextA(window, title, sizeof(title));
-            caption = title;
             HWND box = FindChild(window, "ComboBox", nullptr);
-            for (WPARAM i = 0; i < static_cast<WPARAM>(SendMessageA(box, CB_GETCOUNT, 0, 0)); ++i) {
-                char pattern[64] = {};
-                SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(pattern));
-                offered.push_back(pattern);
-            }
-            if (!text) {
-                PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-                return;
-            }
-            SetWindowTextA(box, text);
-            PostMessageA(FindChild(window, "Button", "OK"), BM_CLICK, 0, 0);
+            char line[64] = {};
+            GetWindowTextA(window, line, sizeof(line));
+            shown.push_back(line);
+            for (WPARAM i = 0; SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(line)) > 0; ++i)
+                shown.push_back(line);
+            if (text) SetWindowTextA(box, text);
+            PostMessageA(FindChild(window, "Button", text ? "OK" : "Cancel"), BM_CLICK, 0, 0);
         });
         action();
         return dialog.Ran();
     }
-    void SelectMatching(const char* text)
-    {
-        ASSERT_TRUE(AnswerPatterns(text, [&] { PressKey(List(), 'M', true); }));
-    }
-    // The names of the selected entries, read from the control.
     std::vector<std::string> SelectedNames()
     {
         std::vector<std::string> names;
@@ -86,16 +73,10 @@ protected:
             if (IsSelected(List(), i)) names.push_back(ItemText(List(), i).substr(folder.Path().size() + 1));
         return names;
     }
-    void SetUp() override
-    {
-        PickerFixture::SetUp();
-        strRecentPatterns.clear();  // patterns of earlier tests in the process
-    }
 
     bool menuOpened = false;
     bool itemEnabled[3] = {};
-    std::string caption;
-    std::vector<std::string> offered;
+    std::vector<std::string> shown;
 };
 
 }  // namespace
@@ -349,12 +330,10 @@ TEST_F(Picker, TheMenuKeepsItsFirstItemsAndOffersTheNewCommandsBehindASeparator)
 TEST_F(Picker, SelectMatchingAddsToTheSelectionLetterCaseAside)
 {
     folder.File("b.dat");
-    folder.File("\xc3\x89" "cu.dat");  // U+00C9, capital E with acute
+    folder.File("\xc3\x89" "cu.dat");  // capital E with acute
     Open();
-    SetItemState(List(), 0, LVIS_SELECTED, LVIS_SELECTED);  // a.txt, as no click: "Add" stays disabled
-    ASSERT_FALSE(AddEnabled());
-    SelectMatching("B*.TXT; \xc3\xa9*");  // small e with acute
-    EXPECT_EQ(caption, "Select Matching");
+    SetItemState(List(), 0, LVIS_SELECTED, LVIS_SELECTED);  // a.txt, with no click: "Add" stays disabled
+    ASSERT_TRUE(AnswerPatterns("B*.TXT; \xc3\xa9*", [&] { PressKey(List(), 'M', true); }));  // small e with acute
     EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"a.txt", "b.txt", "\xc3\x89" "cu.dat"}));
     EXPECT_TRUE(AddEnabled());
     SendMessageA(picker.cmdAdd.hWnd(), BM_CLICK, 0, 0);  // takes the selection as the list holds it
@@ -384,33 +363,28 @@ TEST_F(Picker, NumberPadKeysAndCtrlMRunTheNewCommands)
     const struct {
         WPARAM key;
         bool control;
-        const char* dialog;  // the dialog the key opens, if any
+        const char* dialog;  // the caption of the dialog the key opens, or ""
         int selectedAfter;   // of one selected entry, the dialog cancelled
-    } cases[] = {
-        {VK_ADD, false, "Select Matching", 1},
-        {'M', true, "Select Matching", 1},
-        {VK_SUBTRACT, false, "Deselect Matching", 1},
-        {VK_MULTIPLY, false, nullptr, 4},
-        {VK_ADD, true, nullptr, 1},
-        {'M', false, nullptr, 1},
-    };
+    } cases[] = {{VK_ADD, false, "Select Matching", 1}, {'M', true, "Select Matching", 1},
+                 {VK_SUBTRACT, false, "Deselect Matching", 1}, {VK_MULTIPLY, false, "", 4},
+                 {VK_ADD, true, "", 1}, {'M', false, "", 1}};
     for (const auto& c : cases) {
         SetItemState(List(), -1, 0, LVIS_SELECTED);
         SetItemState(List(), 0, LVIS_SELECTED, LVIS_SELECTED);
-        EXPECT_EQ(AnswerPatterns(nullptr, [&] { PressKey(List(), c.key, c.control); }), c.dialog != nullptr) << c.key;
-        if (c.dialog) {
-            EXPECT_EQ(caption, c.dialog);
-        }
+        const bool opened = AnswerPatterns(nullptr, [&] { PressKey(List(), c.key, c.control); });
+        EXPECT_EQ(opened ? shown.at(0) : "", c.dialog) << c.key;
         EXPECT_EQ(SelectedCount(List()), c.selectedAfter) << c.key;
     }
 }
 
 TEST_F(Picker, ThePatternsDialogOffersThePatternsUsedNewestFirst)
 {
+    strRecentPatterns.clear();  // those of earlier tests in the process
     Open();
-    for (const char* patterns : {"*.a", "*.b", "*.a", " ; "}) SelectMatching(patterns);
+    for (const char* patterns : {"*.a", "*.b", "*.a", " ; "})
+        ASSERT_TRUE(AnswerPatterns(patterns, [&] { PressKey(List(), 'M', true); }));
     ASSERT_TRUE(AnswerPatterns(nullptr, [&] { PressKey(List(), VK_SUBTRACT, false); }));
-    EXPECT_EQ(offered, (std::vector<std::string>{"*.a", "*.b"}));
+    EXPECT_EQ(shown, (std::vector<std::string>{"Deselect Matching", "*.a", "*.b"}));
 }
 
 TEST_F(Picker, TwoHeaderClicksRestoreTheOrder)

@@ -2,3 +2,4 @@
 
 std::string strCurFolder;
 bool blnAllowDupes = false;
+std::vector<std::string> strRecentPatterns;

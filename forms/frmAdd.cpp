@@ -2,17 +2,33 @@
 
 #include "forms/Layout.h"
 #include "forms/SharedState.h"
+#include "platform/PatternDialog.h"
 #include "platform/Runtime.h"
 #include "services/FolderChooser.h"
 #include "services/FolderListing.h"
 #include "services/DragOut.h"
 #include "services/ListBulk.h"
+#include "services/NamePattern.h"
 #include "services/PathData.h"
+#include "services/SelectByPattern.h"
 
 namespace {
 
 enum ControlId { idLV = 100, idTxtPath, idCmdBr, idCmdAdd };
-enum MenuIndex { kSelectAll = 0, kSelectNone = 1, kAdd = 2 };
+enum MenuIndex { kSelectAll = 0, kSelectNone = 1, kAdd = 2, kSelectMatching = 4, kDeselectMatching = 5, kInvert = 6 };
+
+// Keys in the list that run a menu command (shift as LV_KeyDown has it).
+struct KeyCommand {
+    int keyCode, shift;
+    MenuIndex index;
+};
+constexpr KeyCommand kKeyCommands[] = {
+    {'A', 2, kSelectAll},
+    {'M', 2, kSelectMatching},
+    {VK_ADD, 0, kSelectMatching},  // "+", "-" and "*" of the number pad
+    {VK_SUBTRACT, 0, kDeselectMatching},
+    {VK_MULTIPLY, 0, kInvert},
+};
 
 constexpr std::uint32_t kWindow = 0x80000005;
 constexpr std::uint32_t kWindowText = 0x80000008;
@@ -34,7 +50,8 @@ void frmAdd::CreateControls()
     cmdBr.Create(hWnd(), idCmdBr, "...", {3000, 0, 375, 285});
     cmdAdd.Create(hWnd(), idCmdAdd, "Add", {3480, 0, 615, 285});
     cmdAdd.Enabled(false);
-    LVPop.Create({"Select All", "Select None", "Add"});
+    LVPop.Create({"Select All", "Select None", "Add", "-", "Select Matching...\tCtrl+M",
+                  "Deselect Matching...\tNum -", "Invert Selection\tNum *"});
 
     cmdBr.Click = [this] { cmdBr_Click(); };
     cmdAdd.Click = [this] { cmdAdd_Click(); };
@@ -113,6 +130,13 @@ void frmAdd::LVArr_Click(int Index)
     case kAdd:
         AddSelectedFiles();
         break;
+    case kSelectMatching:
+    case kDeselectMatching:
+        SelectAskedPatterns(Index == kSelectMatching);
+        break;
+    case kInvert:
+        InvertSelection(LV);
+        break;
     }
     ApplySelectionRule();
 }
@@ -122,16 +146,22 @@ void frmAdd::ApplySelectionRule()
     cmdAdd.Enabled(GetSelCount(LV) != 0);
 }
 
+void frmAdd::SelectAskedPatterns(bool selected)
+{
+    const auto patterns = AskForPatterns(hWnd(), selected ? "Select Matching" : "Deselect Matching", strRecentPatterns);
+    if (patterns && SelectMatching(LV, *patterns, selected)) RememberRecent(strRecentPatterns, *patterns);
+}
+
 bool frmAdd::LV_KeyDown(int keyCode, int shift)
 {
-    if (shift != 2) return false;
-    if (keyCode == 'C') {
+    if (keyCode == 'C' && shift == 2) {
         const std::vector<std::string> paths = SelectedPaths(LV);
         if (!paths.empty()) CopyPaths(hWnd(), paths);  // a busy clipboard takes nothing; the user may copy again
         return true;
     }
-    if (keyCode == 'A') {
-        LVArr_Click(kSelectAll);  // as the menu's "Select All": "Add" follows
+    for (const KeyCommand& key : kKeyCommands) {
+        if (key.keyCode != keyCode || key.shift != shift) continue;
+        LVArr_Click(key.index);  // as the menu's command: "Add" follows
         return true;
     }
     return false;

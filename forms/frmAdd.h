@@ -41,6 +41,7 @@ private:
     void RefreshFileList();
     void AddSelectedFiles();
     void ApplySelectionRule();
+    void SelectAskedPatterns(bool selected);
 
     ListView& target_;
     ImageList& images_;

@@ -23,3 +23,13 @@ bool ToCodePage(const wchar_t* text, std::string& converted)
     converted.pop_back();  // the terminator
     return true;
 }
+
+std::string UpperCaseUtf8(std::string_view text)
+{
+    std::wstring wide = ToUtf16(text);
+    CharUpperBuffW(&wide[0], static_cast<DWORD>(wide.size()));
+    const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
+    std::string upper(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+    if (size > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &upper[0], size, nullptr, nullptr);
+    return upper;
+}

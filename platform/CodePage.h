@@ -8,3 +8,6 @@ std::wstring ToUtf16(std::string_view text);
 // The text in the code page; false when the code page cannot hold all of it
 // (a text with substitutes would name something else).
 bool ToCodePage(const wchar_t* text, std::string& converted);
+// The text in upper case, as UTF-8: texts compared letter case aside, in any
+// code page, meet in this form.
+std::string UpperCaseUtf8(std::string_view text);

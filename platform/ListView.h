@@ -91,6 +91,9 @@ public:
     ListItem FindItem(std::string_view text);
     // The selected entries, in the order shown.
     std::vector<ListItem> SelectedItems();
+    // Selects and deselects entries in one go: `choose` is told each entry's
+    // text and whether it is selected, and answers whether it is to be.
+    void Reselect(const std::function<bool(std::string_view text, bool selected)>& choose);
     // Takes the selected entries out; the entry after the last of them (or
     // the last entry) is then selected and has the focus. Returns how many went.
     int RemoveSelected();
@@ -143,6 +146,7 @@ private:
     void ShowSortArrow();
 
     ListModel model_;
+    WNDPROC controlProc_ = nullptr;  // the control's own procedure, under the subclass
     ImageList* smallIcons_ = nullptr;
     int controlCount_ = 0;     // the item count the control has been told
     bool syncing_ = false;     // inside SyncCount: its own message must not re-enter

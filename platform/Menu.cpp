@@ -1,15 +1,26 @@
 #include "platform/Menu.h"
 
+#include <cstring>
+
 void MenuItem::Enabled(bool enabled)
 {
     EnableMenuItem(menu_, static_cast<UINT>(index_), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void MenuItem::Checked(bool checked)
+{
+    CheckMenuItem(menu_, static_cast<UINT>(index_), MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void Menu::Create(std::initializer_list<const char*> captions)
 {
     menu_.reset(CreatePopupMenu());
     UINT command = kFirstCommand;
-    for (const char* caption : captions) AppendMenuA(menu_.get(), MF_STRING, command++, caption);
+    // A separator keeps its index in the array, so indexes stay the items' positions.
+    for (const char* caption : captions) {
+        const bool separator = std::strcmp(caption, "-") == 0;
+        AppendMenuA(menu_.get(), separator ? MF_SEPARATOR : MF_STRING, command++, separator ? nullptr : caption);
+    }
 }
 
 int Menu::timesShown_ = 0;

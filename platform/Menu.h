@@ -1,5 +1,7 @@
 #pragma once
-// A pop-up menu with an array of items, raised as Click(index).
+// A pop-up menu with an array of items, raised as Click(index). As in menu
+// designers, an item captioned "-" is a separator; a caption's shortcut follows
+// a tab ("Copy\tCtrl+C").
 #include "platform/Handles.h"
 
 #include <functional>
@@ -9,6 +11,7 @@ class MenuItem {
 public:
     MenuItem(HMENU menu, int index) : menu_(menu), index_(index) {}
     void Enabled(bool enabled);
+    void Checked(bool checked);
 
 private:
     HMENU menu_;

@@ -1,4 +1,4 @@
-// The form runtime itself: loading on first touch, failing handlers.
+// The form runtime itself: loading on first touch, failing handlers, menus.
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -44,4 +44,15 @@ TEST(Form, AFailingHandlerEndsOnlyItsEventAndClosingStillGoesAhead)
     EXPECT_TRUE(form.Loaded());
     SendMessageA(form.hWnd(), WM_CLOSE, 0, 0);
     EXPECT_FALSE(form.Loaded());
+}
+
+TEST(Menu, AnItemCanBeCheckedAndUncheckedAlone)
+{
+    Menu menu;
+    menu.Create({"One", "-", "Two"});
+    menu.Item(2).Checked(true);
+    EXPECT_EQ(GetMenuState(menu.Handle(), 2, MF_BYPOSITION) & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(GetMenuState(menu.Handle(), 0, MF_BYPOSITION) & MF_CHECKED, 0u);
+    menu.Item(2).Checked(false);
+    EXPECT_EQ(GetMenuState(menu.Handle(), 2, MF_BYPOSITION) & MF_CHECKED, 0u);
 }

@@ -15,21 +15,6 @@
 
 namespace {
 
-// Presses a key in a list as the keyboard would, Ctrl held when asked.
-void PressKey(HWND list, WPARAM key, bool control)
-{
-    BYTE keys[256] = {};
-    GetKeyboardState(keys);
-    const BYTE before = keys[VK_CONTROL];
-    keys[VK_CONTROL] = control ? 0x80 : 0;
-    SetKeyboardState(keys);
-    SendMessageA(list, WM_KEYDOWN, key, 1);
-    keys[VK_CONTROL] = before;
-    SetKeyboardState(keys);
-    Pump();
-}
-
-
 void WriteBytes(const std::string& path, const std::string& bytes)
 {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

@@ -1,8 +1,11 @@
 // The picker window: its opening and closing from the selection window, its
-// folder choice, selection rule, pop-up menu, sorting and layout.
+// folder choice, selection rule, pop-up menu, choice by name patterns, sorting
+// and layout.
 #include "PickerFixture.h"
 #include "common/FolderFiles.h"
 #include "platform/Runtime.h"
+
+#include <functional>
 
 namespace {
 
@@ -35,15 +38,45 @@ protected:
                 EndMenu();
                 return;
             }
-            for (int i = 0; i <= choose; ++i) PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+            for (int i = 0; i <= choose; ++i)  // the arrow keys pass over separators
+                if (!(GetMenuState(picker.LVPop.Handle(), static_cast<UINT>(i), MF_BYPOSITION) & MF_SEPARATOR))
+                    PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
             PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
         });
         PressButton(List(), WM_RBUTTONDOWN, WM_RBUTTONUP, ItemCentre(List(), position));
         ASSERT_TRUE(menu.Ran());
     }
 
+    // Runs an action that may open the patterns dialog and answers it: the
+    // text and OK, or Cancel for nullptr. Notes what the dialog showed, its
+    // caption and then the patterns offered; false when none opened.
+    bool AnswerPatterns(const char* text, const std::function<void()>& action)
+    {
+        shown.clear();
+        WhenWindowOpens dialog("#32770", [&](HWND window) {
+            HWND box = FindChild(window, "ComboBox", nullptr);
+            char line[64] = {};
+            GetWindowTextA(window, line, sizeof(line));
+            shown.push_back(line);
+            for (WPARAM i = 0; SendMessageA(box, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(line)) > 0; ++i)
+                shown.push_back(line);
+            if (text) SetWindowTextA(box, text);
+            PostMessageA(FindChild(window, "Button", text ? "OK" : "Cancel"), BM_CLICK, 0, 0);
+        });
+        action();
+        return dialog.Ran();
+    }
+    std::vector<std::string> SelectedNames()
+    {
+        std::vector<std::string> names;
+        for (int i = 0; i < ItemCount(List()); ++i)
+            if (IsSelected(List(), i)) names.push_back(ItemText(List(), i).substr(folder.Path().size() + 1));
+        return names;
+    }
+
     bool menuOpened = false;
     bool itemEnabled[3] = {};
+    std::vector<std::string> shown;
 };
 
 }  // namespace
@@ -277,6 +310,81 @@ TEST_F(Picker, AddFromTheMenuDisablesAddButTheButtonLeavesItEnabled)
     EXPECT_EQ(SelectedCount(List()), 0);
     EXPECT_TRUE(AddEnabled());
     EXPECT_EQ(ItemCount(SelectionList()), 2);
+}
+
+TEST_F(Picker, TheMenuKeepsItsFirstItemsAndOffersTheNewCommandsBehindASeparator)
+{
+    Open();
+    const char* expected[] = {"Select All", "Select None", "Add", "", "Select Matching...\tCtrl+M",
+                              "Deselect Matching...\tNum -", "Invert Selection\tNum *"};
+    HMENU menu = picker.LVPop.Handle();
+    ASSERT_EQ(GetMenuItemCount(menu), 7);
+    for (UINT i = 0; i < 7; ++i) {
+        char text[64] = {};
+        GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
+        EXPECT_STREQ(text, expected[i]);
+        EXPECT_EQ((GetMenuState(menu, i, MF_BYPOSITION) & MF_SEPARATOR) != 0, i == 3) << i;
+    }
+}
+
+TEST_F(Picker, SelectMatchingAddsToTheSelectionLetterCaseAside)
+{
+    folder.File("b.dat");
+    folder.File("\xc3\x89" "cu.dat");  // capital E with acute
+    Open();
+    SetItemState(List(), 0, LVIS_SELECTED, LVIS_SELECTED);  // a.txt, with no click: "Add" stays disabled
+    ASSERT_TRUE(AnswerPatterns("B*.TXT; \xc3\xa9*", [&] { PressKey(List(), 'M', true); }));  // small e with acute
+    EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"a.txt", "b.txt", "\xc3\x89" "cu.dat"}));
+    EXPECT_TRUE(AddEnabled());
+    SendMessageA(picker.cmdAdd.hWnd(), BM_CLICK, 0, 0);  // takes the selection as the list holds it
+    EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{Path("a.txt"), Path("b.txt"), Path("\xc3\x89" "cu.dat")}));
+}
+
+TEST_F(Picker, DeselectMatchingLeavesTheOthersSelected)
+{
+    Open();
+    PressKey(List(), 'A', true);
+    ASSERT_TRUE(AnswerPatterns("b*;D.TXT", [&] { PressKey(List(), VK_SUBTRACT, false); }));
+    EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"a.txt", "c.txt", "e.txt"}));
+}
+
+TEST_F(Picker, InvertSelectionFromTheMenuEnablesAdd)
+{
+    Open();
+    SetItemState(List(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    RightClickMenu(0, 6);
+    EXPECT_EQ(SelectedNames(), (std::vector<std::string>{"b.txt", "c.txt", "d.txt", "e.txt"}));
+    EXPECT_TRUE(AddEnabled());
+}
+
+TEST_F(Picker, NumberPadKeysAndCtrlMRunTheNewCommands)
+{
+    Open();
+    const struct {
+        WPARAM key;
+        bool control;
+        const char* dialog;  // the caption of the dialog the key opens, or ""
+        int selectedAfter;   // of one selected entry, the dialog cancelled
+    } cases[] = {{VK_ADD, false, "Select Matching", 1}, {'M', true, "Select Matching", 1},
+                 {VK_SUBTRACT, false, "Deselect Matching", 1}, {VK_MULTIPLY, false, "", 4},
+                 {VK_ADD, true, "", 1}, {'M', false, "", 1}};
+    for (const auto& c : cases) {
+        SetItemState(List(), -1, 0, LVIS_SELECTED);
+        SetItemState(List(), 0, LVIS_SELECTED, LVIS_SELECTED);
+        const bool opened = AnswerPatterns(nullptr, [&] { PressKey(List(), c.key, c.control); });
+        EXPECT_EQ(opened ? shown.at(0) : "", c.dialog) << c.key;
+        EXPECT_EQ(SelectedCount(List()), c.selectedAfter) << c.key;
+    }
+}
+
+TEST_F(Picker, ThePatternsDialogOffersThePatternsUsedNewestFirst)
+{
+    strRecentPatterns.clear();  // those of earlier tests in the process
+    Open();
+    for (const char* patterns : {"*.a", "*.b", "*.a", " ; "})
+        ASSERT_TRUE(AnswerPatterns(patterns, [&] { PressKey(List(), 'M', true); }));
+    ASSERT_TRUE(AnswerPatterns(nullptr, [&] { PressKey(List(), VK_SUBTRACT, false); }));
+    EXPECT_EQ(shown, (std::vector<std::string>{"Deselect Matching", "*.a", "*.b"}));
 }
 
 TEST_F(Picker, TwoHeaderClicksRestoreTheOrder)

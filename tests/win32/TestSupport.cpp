@@ -37,6 +37,19 @@ std::vector<std::string> ItemTexts(HWND list)
     return texts;
 }
 
+void PressKey(HWND list, WPARAM key, bool control)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE before = keys[VK_CONTROL];
+    keys[VK_CONTROL] = control ? 0x80 : 0;
+    SetKeyboardState(keys);
+    SendMessageA(list, WM_KEYDOWN, key, 1);
+    keys[VK_CONTROL] = before;
+    SetKeyboardState(keys);
+    Pump();
+}
+
 bool IsSelected(HWND list, int position)
 {
     return SendMessageA(list, LVM_GETITEMSTATE, static_cast<WPARAM>(position), LVIS_SELECTED) != 0;

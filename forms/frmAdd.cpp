@@ -6,9 +6,8 @@
 #include "platform/Runtime.h"
 #include "services/FolderChooser.h"
 #include "services/FolderListing.h"
-#include "services/DragOut.h"
 #include "services/ListBulk.h"
-#include "services/PathData.h"
+#include "services/ListCommands.h"
 
 namespace {
 
@@ -121,8 +120,7 @@ bool frmAdd::LV_KeyDown(int keyCode, int shift)
 {
     if (shift != 2) return false;
     if (keyCode == 'C') {
-        const std::vector<std::string> paths = SelectedPaths(LV);
-        if (!paths.empty()) CopyPaths(hWnd(), paths);  // a busy clipboard takes nothing; the user may copy again
+        CopySelected(hWnd(), LV);
         return true;
     }
     if (keyCode == 'A') {
@@ -134,7 +132,7 @@ bool frmAdd::LV_KeyDown(int keyCode, int shift)
 
 void frmAdd::LV_BeginDrag()
 {
-    DragPaths(SelectedPaths(LV));
+    DragSelected(LV);
 }
 
 

@@ -16,15 +16,6 @@ constexpr UINT kTypeNameFlags = SHGFI_SYSICONINDEX | SHGFI_EXETYPE | SHGFI_TYPEN
                                 SHGFI_SHELLICONSIZE;  // 0x6604
 constexpr UINT kSmallIconFlags = kTypeNameFlags | SHGFI_SMALLICON;  // 0x6605
 
-// Shows the hourglass for as long as it lives, on every way out.
-class HourglassPointer {
-public:
-    HourglassPointer() { Screen.MousePointer(vbHourglass); }
-    HourglassPointer(const HourglassPointer&) = delete;
-    HourglassPointer& operator=(const HourglassPointer&) = delete;
-    ~HourglassPointer() { Screen.MousePointer(vbDefault); }
-};
-
 // Asks the shell about a file with a fresh record. Some shells (Wine's among
 // them) answer 0 and leave the record empty when SHGFI_EXETYPE comes with
 // other flags; then the question is asked once more without it.

@@ -58,3 +58,23 @@ TEST(CommandLine, OutputSwitchTakesOneFileAloneOrWithTheStartSwitch)
     for (const char* other : {"", "-st", "-O x", "x -o y", "-o a b", "-st -st -o a", "-oa"})
         EXPECT_FALSE(OutputFile(other).requested) << other;
 }
+
+TEST(PathText, ListLinesRelativeToTheListFileBecomeFullPaths)
+{
+    const struct {
+        const char* listFile;
+        const char* line;
+        const char* full;
+    } cases[] = {
+        {"C:\\lists\\in.txt", "b.txt", "C:\\lists\\b.txt"},
+        {"C:\\lists\\in.txt", "sub/c.txt", "C:\\lists\\sub\\c.txt"},
+        {"C:\\lists\\in.txt", ".\\d.txt", "C:\\lists\\d.txt"},
+        {"C:\\lists\\in.txt", "..\\..\\..\\e.txt", "C:\\e.txt"},
+        {"C:\\lists\\in.txt", "\\top\\f.txt", "C:\\top\\f.txt"},
+        {"\\\\server\\share\\lists\\in.txt", "..\\..\\g.txt", "\\\\server\\share\\g.txt"},
+        {"\\\\server\\share\\in.txt", "\\top\\h.txt", "\\\\server\\share\\top\\h.txt"},
+        {"C:\\lists\\in.txt", "D:\\x\\..\\i.txt", "D:\\x\\..\\i.txt"},
+        {"C:\\lists\\in.txt", "\\\\server\\share\\j.txt", "\\\\server\\share\\j.txt"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ListLinePath(c.listFile, c.line), c.full) << c.line;
+}

@@ -77,15 +77,21 @@ void DrawFileIconAtSize(const std::string& path, HDC dc, int size)
 }
 
 // Draws a file's icon on the surface and stores it under its key; the image
-// list asks for it when a row first shows the key.
+// list asks for it when a row first shows the key. The shell's lookup inside
+// the draw may run a modal loop (an icon handler in another process, a drive
+// asking for its disk) that paints a list, which asks for another key and
+// draws that one here, in the middle of this draw: so each store puts back
+// what was on the surface when it began.
 void StoreIcon(const std::string& key, const std::string& file, ImageList& images, PictureBox& surface)
 {
+    const Picture before = surface.Image();
     surface.Picture(LoadPicture());
     if (surface.ImageWidth() == GetSystemMetrics(SM_CXSMICON))
         DrawFileIcon(file, surface.hDC(), 0, 0, false);
     else
         DrawFileIconAtSize(file, surface.hDC(), surface.ImageWidth());
     AddToImageList(key, images, surface);
+    surface.Picture(before);
 }
 
 void AddFileEntry(const std::string& fullPath, const std::string& typeName, ListView& list, ImageList& images)

@@ -137,11 +137,8 @@ TEST(ListModel, RemoveKeepsTheOthersInOrderFindableAndSelectedAsTheyWere)
 TEST(ListModel, TextsRemovedOrReplacedAreReclaimedAndTheIndexGrowsOnlyForEntries)
 {
     ListModel model(CompareTextNoCase);
-    std::vector<std::string> kept;
-    for (int i = 0; i < 10; ++i) {
-        kept.push_back("C:\\kept\\" + std::to_string(i) + ".txt");
-        AppendText(model, kept.back());
-    }
+    std::vector<std::string> kept{"C:\\a.txt", "C:\\b.txt", "C:\\c.txt", "C:\\d.txt"};
+    for (const auto& text : kept) AppendText(model, text);
     const ListModel::Id renamed = model.Append();
     std::size_t first = 0, most = 0;
     for (int round = 0; round < 1000; ++round) {

@@ -61,20 +61,15 @@ TEST(CommandLine, OutputSwitchTakesOneFileAloneOrWithTheStartSwitch)
 
 TEST(PathText, ListLinesRelativeToTheListFileBecomeFullPaths)
 {
-    const struct {
-        const char* listFile;
-        const char* line;
-        const char* full;
-    } cases[] = {
-        {"C:\\lists\\in.txt", "b.txt", "C:\\lists\\b.txt"},
-        {"C:\\lists\\in.txt", "sub/c.txt", "C:\\lists\\sub\\c.txt"},
-        {"C:\\lists\\in.txt", ".\\d.txt", "C:\\lists\\d.txt"},
-        {"C:\\lists\\in.txt", "..\\..\\..\\e.txt", "C:\\e.txt"},
-        {"C:\\lists\\in.txt", "\\top\\f.txt", "C:\\top\\f.txt"},
-        {"\\\\server\\share\\lists\\in.txt", "..\\..\\g.txt", "\\\\server\\share\\g.txt"},
-        {"\\\\server\\share\\in.txt", "\\top\\h.txt", "\\\\server\\share\\top\\h.txt"},
-        {"C:\\lists\\in.txt", "D:\\x\\..\\i.txt", "D:\\x\\..\\i.txt"},
-        {"C:\\lists\\in.txt", "\\\\server\\share\\j.txt", "\\\\server\\share\\j.txt"},
+    const char* cases[][3] = {  // list file, line, full path
+        {"C:\\lists\\in.txt", "sub/b.txt", "C:\\lists\\sub\\b.txt"},
+        {"C:\\lists\\in.txt", ".\\c.txt", "C:\\lists\\c.txt"},
+        {"C:\\lists\\in.txt", "..\\..\\..\\d.txt", "C:\\d.txt"},
+        {"C:\\lists\\in.txt", "\\top\\e.txt", "C:\\top\\e.txt"},
+        {"\\\\server\\share\\lists\\in.txt", "..\\..\\f.txt", "\\\\server\\share\\f.txt"},
+        {"\\\\server\\share\\in.txt", "\\top\\g.txt", "\\\\server\\share\\top\\g.txt"},
+        {"C:\\lists\\in.txt", "D:\\x\\..\\h.txt", "D:\\x\\..\\h.txt"},
+        {"C:\\lists\\in.txt", "\\\\server\\share\\i.txt", "\\\\server\\share\\i.txt"},
     };
-    for (const auto& c : cases) EXPECT_EQ(ListLinePath(c.listFile, c.line), c.full) << c.line;
+    for (const auto& c : cases) EXPECT_EQ(ListLinePath(c[0], c[1]), c[2]) << c[1];
 }

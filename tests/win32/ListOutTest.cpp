@@ -12,6 +12,7 @@
 #include <functional>
 #include <set>
 #include <thread>
+#include <tuple>
 
 namespace {
 
@@ -169,37 +170,33 @@ TEST_F(ListOut, CopyPutsTheSelectedPathsOnTheClipboardThreeWays)
 
 TEST_F(ListOut, TheDragOffersTheSameDataForCopyOrLinkOnly)
 {
+    Fill({"C:\\a.txt", "C:\\b.txt"});
+    PressKey(SelectionList(), 'A', true);
+    PressKey(SelectionList(), 'C', true);  // the copy's three shapes, as the test above reads them
     IDataObject* data = NewPathDataObject({"C:\\a.txt", "C:\\b.txt"});
-    const auto effectFormat = static_cast<CLIPFORMAT>(PreferredDropEffectFormat());
     IEnumFORMATETC* formats = nullptr;
     ASSERT_EQ(data->EnumFormatEtc(DATADIR_GET, &formats), S_OK);
-    std::set<CLIPFORMAT> offered;
+    ASSERT_TRUE(OpenClipboard(nullptr));
     FORMATETC format{};
-    while (formats->Next(1, &format, nullptr) == S_OK) offered.insert(format.cfFormat);
+    std::set<CLIPFORMAT> offered;
+    while (formats->Next(1, &format, nullptr) == S_OK) {
+        offered.insert(format.cfFormat);
+        STGMEDIUM medium{};
+        EXPECT_EQ(data->GetData(&format, &medium), S_OK) << format.cfFormat;
+        EXPECT_EQ(BlockBytes(medium.hGlobal), BlockBytes(GetClipboardData(format.cfFormat))) << format.cfFormat;
+        ReleaseStgMedium(&medium);
+    }
+    CloseClipboard();
     formats->Release();
-    EXPECT_EQ(offered, (std::set<CLIPFORMAT>{CF_HDROP, CF_UNICODETEXT, effectFormat}));
-    format = {CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    STGMEDIUM medium{};
-    ASSERT_EQ(data->GetData(&format, &medium), S_OK);
-    EXPECT_EQ(DroppedNames(medium.hGlobal), (std::vector<std::wstring>{L"C:\\a.txt", L"C:\\b.txt"}));
-    ReleaseStgMedium(&medium);
-    format.cfFormat = CF_UNICODETEXT;
-    ASSERT_EQ(data->GetData(&format, &medium), S_OK);
-    EXPECT_EQ(std::wstring(static_cast<const wchar_t*>(GlobalLock(medium.hGlobal))), L"C:\\a.txt\r\nC:\\b.txt\r\n");
-    GlobalUnlock(medium.hGlobal);
-    ReleaseStgMedium(&medium);
-    format.cfFormat = effectFormat;
-    ASSERT_EQ(data->GetData(&format, &medium), S_OK);
-    EXPECT_EQ(BlockBytes(medium.hGlobal).substr(0, sizeof(DWORD)), std::string("\x01\0\0\0", 4));  // DROPEFFECT_COPY
-    ReleaseStgMedium(&medium);
+    EXPECT_EQ(offered, (std::set<CLIPFORMAT>{CF_HDROP, CF_UNICODETEXT, static_cast<CLIPFORMAT>(PreferredDropEffectFormat())}));
     for (UINT id : {static_cast<UINT>(CF_UNICODETEXT), PreferredDropEffectFormat()}) {
         format.cfFormat = static_cast<CLIPFORMAT>(id);
         EXPECT_EQ(data->QueryGetData(&format), S_OK) << id;
     }
     format.cfFormat = CF_TEXT;
     EXPECT_NE(data->QueryGetData(&format), S_OK);
-    EXPECT_EQ(data->GetData(&format, &medium), DV_E_FORMATETC);
     // Null pointers are answered, not followed.
+    STGMEDIUM medium{};
     EXPECT_EQ(data->GetData(nullptr, &medium), E_POINTER);
     EXPECT_EQ(data->GetData(&format, nullptr), E_POINTER);
     EXPECT_EQ(data->QueryGetData(nullptr), E_POINTER);
@@ -218,37 +215,30 @@ TEST_F(ListOut, ADragEndsWithTheButtonsOrEscAndNeverDropsOnTheWindowItCameFrom)
     GetWindowRect(frmSel::Default().hWnd(), &own);
     const POINT inside{(own.left + own.right) / 2, (own.top + own.bottom) / 2};
     const POINT outside{own.left > 100 ? own.left - 50 : own.right + 50, own.top + 10};
-    const struct {
-        BOOL escape;
-        DWORD keys;
-        POINT at;
-        HRESULT answer;
-    } cases[] = {
+    const std::tuple<BOOL, DWORD, POINT, HRESULT> cases[] = {
         {FALSE, MK_LBUTTON, inside, S_OK},
         {TRUE, MK_LBUTTON, outside, DRAGDROP_S_CANCEL},
         {FALSE, MK_LBUTTON | MK_RBUTTON, outside, DRAGDROP_S_CANCEL},
         {FALSE, 0, outside, DRAGDROP_S_DROP},
         {FALSE, 0, inside, DRAGDROP_S_CANCEL},
     };
-    for (const auto& c : cases) {
-        ASSERT_TRUE(SetCursorPos(c.at.x, c.at.y));
-        EXPECT_EQ(source->QueryContinueDrag(c.escape, c.keys), c.answer) << c.keys << " at " << c.at.x;
+    for (const auto& [escape, keys, at, answer] : cases) {
+        ASSERT_TRUE(SetCursorPos(at.x, at.y));
+        EXPECT_EQ(source->QueryContinueDrag(escape, keys), answer) << keys << " at " << at.x;
     }
     source->Release();
 }
 
 TEST_F(ListOut, ACopyWaitsForAClipboardAnotherProgramHoldsForAMoment)
 {
-    // A thread with a window of its own holds the clipboard as clipboard
-    // history would: the clipboard is locked to the thread that opened it, so
-    // to this window another thread is another program.
+    // The clipboard is locked to the thread that opened it: to this window a
+    // thread with a window of its own is another program, as clipboard history is.
     Fill({"C:\\a.txt"});
     SetItemState(SelectionList(), 0, LVIS_SELECTED, LVIS_SELECTED);
     HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     std::thread holder([opened] {
         HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
         OpenClipboard(window);
-        EmptyClipboard();
         SetEvent(opened);
         Sleep(200);
         CloseClipboard();

@@ -260,5 +260,5 @@ void frmSel::WriteOutputFile()
 
 void frmSel::Complain(const std::string& text)
 {
-    Warn(hWnd(), text);
+    MessageBoxA(hWnd(), text.c_str(), strProductName.c_str(), MB_ICONWARNING);
 }

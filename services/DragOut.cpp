@@ -2,6 +2,8 @@
 
 #include "services/PathData.h"
 
+#include <memory>
+
 namespace {
 
 // Reference counting shared by the two small COM objects below.
@@ -132,12 +134,12 @@ IDropSource* NewPathDropSource(HWND from)
 
 DWORD DragPaths(HWND from, const std::vector<std::string>& paths)
 {
-    IDataObject* data = NewPathDataObject(paths);
-    IDropSource* source = NewPathDropSource(from);
+    // Released on every way out, a failed allocation of the second included.
+    const auto release = [](IUnknown* object) { object->Release(); };
+    const std::unique_ptr<IDataObject, decltype(release)> data(NewPathDataObject(paths), release);
+    const std::unique_ptr<IDropSource, decltype(release)> source(NewPathDropSource(from), release);
     DWORD effect = DROPEFFECT_NONE;
     // A drag that fails to start or is cancelled has done nothing.
-    if (DoDragDrop(data, source, kDragEffects, &effect) != DRAGDROP_S_DROP) effect = DROPEFFECT_NONE;
-    source->Release();
-    data->Release();
+    if (DoDragDrop(data.get(), source.get(), kDragEffects, &effect) != DRAGDROP_S_DROP) effect = DROPEFFECT_NONE;
     return effect;
 }

@@ -6,10 +6,9 @@
 #include "platform/Runtime.h"
 #include "services/FolderChooser.h"
 #include "services/FolderListing.h"
-#include "services/DragOut.h"
 #include "services/ListBulk.h"
+#include "services/ListCommands.h"
 #include "services/NamePattern.h"
-#include "services/PathData.h"
 #include "services/SelectByPattern.h"
 
 namespace {
@@ -155,8 +154,7 @@ void frmAdd::SelectAskedPatterns(bool selected)
 bool frmAdd::LV_KeyDown(int keyCode, int shift)
 {
     if (keyCode == 'C' && shift == 2) {
-        const std::vector<std::string> paths = SelectedPaths(LV);
-        if (!paths.empty()) CopyPaths(hWnd(), paths);  // a busy clipboard takes nothing; the user may copy again
+        CopySelected(hWnd(), LV);
         return true;
     }
     for (const KeyCommand& key : kKeyCommands) {
@@ -169,7 +167,7 @@ bool frmAdd::LV_KeyDown(int keyCode, int shift)
 
 void frmAdd::LV_BeginDrag()
 {
-    DragPaths(SelectedPaths(LV));
+    DragSelected(LV);
 }
 
 

@@ -4,13 +4,11 @@
 #include "forms/SharedState.h"
 #include "forms/frmAdd.h"
 #include "platform/Runtime.h"
-#include "services/DragOut.h"
-#include "services/FolderListing.h"
 #include "services/ListBulk.h"
+#include "services/ListCommands.h"
 #include "services/ListDialogs.h"
 #include "services/ListFile.h"
-#include "services/ListText.h"
-#include "services/PathData.h"
+#include "services/PathText.h"
 
 #include <cstdlib>
 #include <stdexcept>
@@ -167,22 +165,16 @@ void frmSel::ShowFolderInPicker(const std::string& folder)
     cmdSel_Click();
 }
 
+void frmSel::TakeIn(const std::vector<std::string>& paths, const std::string& what, const std::string& from)
+{
+    TakeFiles(hWnd(), paths,
+              {LV, ImageList1, pIcon, blnAllowDupes, [this](const std::string& folder) { ShowFolderInPicker(folder); }},
+              what, from);
+}
+
 void frmSel::Form_DragDrop(const std::vector<std::string>& paths)
 {
-    // Files join the list; a folder opens in the picker.
-    std::vector<std::string> files;
-    std::string folder;
-    for (const auto& path : paths) {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES) continue;
-        if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
-            if (folder.empty()) folder = path;
-        } else {
-            files.push_back(path);
-        }
-    }
-    if (!files.empty()) AddFiles(files, LV, ImageList1, pIcon, blnAllowDupes);
-    if (!folder.empty()) ShowFolderInPicker(folder);
+    TakeIn(paths, "dropped item", "");
 }
 
 void frmSel::LV_MouseDown(int button, float x, float y)
@@ -216,7 +208,7 @@ bool frmSel::LV_KeyDown(int keyCode, int shift)
 
 void frmSel::LV_BeginDrag()
 {
-    DragPaths(SelectedPaths(LV));
+    DragSelected(LV);
 }
 
 void frmSel::mnuList_Click(int Index)
@@ -240,8 +232,7 @@ void frmSel::mnuList_Click(int Index)
 
 void frmSel::CopySelection()
 {
-    const std::vector<std::string> paths = SelectedPaths(LV);
-    if (!paths.empty() && !CopyPaths(hWnd(), paths)) Complain("The clipboard is in use by another program; nothing was copied.");
+    CopySelected(hWnd(), LV);
 }
 
 void frmSel::RemoveSelection()
@@ -267,16 +258,10 @@ void frmSel::OpenList()
         Complain("The list " + path + " could not be opened:\n\n" + contents.error);
         return;
     }
-    std::vector<std::string> files;
-    for (const auto& line : contents.lines) {
-        const DWORD attributes = GetFileAttributesA(line.c_str());
-        if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(line);
-    }
-    AddFiles(files, LV, ImageList1, pIcon, blnAllowDupes);
-    const std::size_t skipped = contents.lines.size() - files.size();
-    if (skipped > 0)
-        Complain(Decimal(skipped) + (skipped == 1 ? " line" : " lines") + " of " + path +
-                 " named no existing file and " + (skipped == 1 ? "was" : "were") + " skipped.");
+    std::vector<std::string> paths;
+    paths.reserve(contents.lines.size());
+    for (const auto& line : contents.lines) paths.push_back(ListLinePath(path, line));
+    TakeIn(paths, "line", " of " + path);
 }
 
 void frmSel::Complain(const std::string& text)

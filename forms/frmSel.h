@@ -32,6 +32,10 @@ public:
 
     // Lists a folder in the picker, opening the picker when it is not open.
     void ShowFolderInPicker(const std::string& folder);
+    // Takes files in as dropped files are taken: existing files join the list,
+    // a folder opens in the picker, the rest are counted in one message
+    // ("2 lines of C:\in.txt named ...": what "line", from " of C:\in.txt").
+    void TakeIn(const std::vector<std::string>& paths, const std::string& what, const std::string& from);
 
 private:
     explicit frmSel(ProgramServices& program);

@@ -39,10 +39,12 @@ void ListModel::SetText(Id id, std::string_view text)
 {
     if (id >= entries_.size()) return;
     Unindex(id);
+    Drop(entries_[id]);
     entries_[id].text = Store(text);
     entries_[id].length = static_cast<std::uint32_t>(text.size());
     Index(id);
     stale_ = sorted_;
+    CompactWhenMostlyGarbage();  // after the store: the text may have come from an old block
 }
 
 void ListModel::SetIcon(Id id, std::string_view smallIcon)
@@ -68,9 +70,9 @@ void ListModel::Clear()
     std::vector<std::uint32_t>().swap(positions_);
     std::vector<bool>().swap(selected_);
     std::vector<std::unique_ptr<char[]>>().swap(blocks_);
-    blockUsed_ = blockSize_ = 0;
+    blockUsed_ = blockSize_ = blocksSize_ = storedBytes_ = liveBytes_ = 0;
     std::vector<Id>().swap(index_);
-    indexUsed_ = 0;
+    indexUsed_ = indexLive_ = 0;
     stale_ = false;
     ++generation_;
 }
@@ -84,7 +86,10 @@ void ListModel::Remove(const std::vector<Id>& ids)
     std::vector<Entry> entries;
     std::vector<bool> selected;
     for (Id id = 0; id < entries_.size(); ++id) {
-        if (removed[id]) continue;
+        if (removed[id]) {
+            Drop(entries_[id]);
+            continue;
+        }
         renumbered[id] = static_cast<Id>(entries.size());
         entries.push_back(entries_[id]);
         selected.push_back(selected_[id]);
@@ -98,9 +103,10 @@ void ListModel::Remove(const std::vector<Id>& ids)
     positions_.assign(order_.size(), 0);
     for (std::size_t i = 0; i < order_.size(); ++i) positions_[order_[i]] = static_cast<std::uint32_t>(i);
     index_.assign(index_.size(), kNone);  // the index held the old numbers
-    indexUsed_ = 0;
+    indexUsed_ = indexLive_ = 0;
     for (Id id = 0; id < entries_.size(); ++id) Index(id);
     ++generation_;
+    CompactWhenMostlyGarbage();
 }
 
 const char* ListModel::Store(std::string_view text)
@@ -109,12 +115,28 @@ const char* ListModel::Store(std::string_view text)
     if (blockUsed_ + text.size() > blockSize_) {
         blockSize_ = std::max(kBlockSize, text.size());
         blocks_.push_back(std::make_unique<char[]>(blockSize_));
+        blocksSize_ += blockSize_;
         blockUsed_ = 0;
     }
     char* stored = blocks_.back().get() + blockUsed_;
     std::memcpy(stored, text.data(), text.size());
     blockUsed_ += text.size();
+    storedBytes_ += text.size();
+    liveBytes_ += text.size();
     return stored;
+}
+
+// Texts removed or replaced stay in their blocks until more than half of what
+// was stored is such garbage (and at least a block of it): then the texts in
+// use move to new blocks, so a list edited for long holds about what it shows.
+void ListModel::CompactWhenMostlyGarbage()
+{
+    const std::size_t garbage = storedBytes_ - liveBytes_;
+    if (garbage * 2 <= storedBytes_ || garbage < kBlockSize) return;
+    std::vector<std::unique_ptr<char[]>> old;
+    old.swap(blocks_);  // freed once every text has moved
+    blockUsed_ = blockSize_ = blocksSize_ = storedBytes_ = liveBytes_ = 0;
+    for (Entry& entry : entries_) entry.text = Store(TextOf(entry));
 }
 
 std::uint32_t ListModel::Intern(std::string_view key)
@@ -136,7 +158,7 @@ void ListModel::Rehash(std::size_t capacity)
 {
     std::vector<Id> old(capacity, kNone);
     old.swap(index_);
-    indexUsed_ = 0;
+    indexUsed_ = indexLive_ = 0;
     for (Id id : old)
         if (id != kNone && id != kRemoved) Index(id);
 }
@@ -145,12 +167,18 @@ void ListModel::Rehash(std::size_t capacity)
 void ListModel::Index(Id id)
 {
     if (entries_[id].length == 0) return;
-    // At most half full, counting gaps, so searches stay short.
-    if ((indexUsed_ + 1) * 2 > index_.size()) Rehash(std::max<std::size_t>(64, index_.size() * 2));
+    // At most half full, counting gaps, so searches stay short. When it fills,
+    // it grows only if the entries themselves take a quarter of it; otherwise
+    // it is rebuilt at its size without the gaps that replaced texts left.
+    if ((indexUsed_ + 1) * 2 > index_.size()) {
+        const bool crowded = (indexLive_ + 1) * 4 > index_.size();
+        Rehash(std::max<std::size_t>(64, crowded ? index_.size() * 2 : index_.size()));
+    }
     std::size_t slot = Slot(TextOf(entries_[id]));
     while (index_[slot] != kNone) slot = (slot + 1) & (index_.size() - 1);
     index_[slot] = id;
     ++indexUsed_;
+    ++indexLive_;
 }
 
 void ListModel::Unindex(Id id)
@@ -159,6 +187,7 @@ void ListModel::Unindex(Id id)
     for (std::size_t slot = Slot(TextOf(entries_[id])); index_[slot] != kNone; slot = (slot + 1) & (index_.size() - 1)) {
         if (index_[slot] == id) {
             index_[slot] = kRemoved;  // the gap keeps later entries of the run reachable
+            --indexLive_;
             return;
         }
     }

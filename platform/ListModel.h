@@ -36,6 +36,8 @@ public:
     void Remove(const std::vector<Id>& ids);
     // Changes at every Clear and Remove: entry numbers from before it name nothing now.
     std::uint32_t Generation() const { return generation_; }
+    // The bytes the texts and their index take.
+    std::size_t TextMemory() const { return blocksSize_ + index_.size() * sizeof(Id); }
 
     std::size_t Count() const { return entries_.size(); }
     // The entry shown at a position, and the position of an entry (-1 when it
@@ -77,6 +79,8 @@ private:
     };
     std::string_view TextOf(const Entry& entry) const { return {entry.text, entry.length}; }
     const char* Store(std::string_view text);
+    void Drop(const Entry& entry) { liveBytes_ -= entry.length; }
+    void CompactWhenMostlyGarbage();
     std::uint32_t Intern(std::string_view key);
     void Index(Id id);
     void Unindex(Id id);
@@ -90,10 +94,13 @@ private:
     std::vector<bool> selected_;           // by Id
     std::vector<std::unique_ptr<char[]>> blocks_;  // the texts
     std::size_t blockUsed_ = 0, blockSize_ = 0;
+    std::size_t blocksSize_ = 0;  // all blocks together
+    std::size_t storedBytes_ = 0, liveBytes_ = 0;  // texts stored since the last compaction, and those still in use
     std::vector<std::string> iconKeys_;
     std::unordered_map<std::string, std::uint32_t> iconIds_;
     std::vector<Id> index_;  // open addressing over non-empty texts: kNone empty, kRemoved a gap
-    std::size_t indexUsed_ = 0;
+    std::size_t indexUsed_ = 0;   // slots holding an entry or a gap
+    std::size_t indexLive_ = 0;   // slots holding an entry
     bool sorted_ = false;
     int direction_ = 0;  // 0 ascending, 1 descending
     bool stale_ = false;

@@ -48,6 +48,15 @@ extern ScreenObject Screen;
 constexpr int vbDefault = 0;
 constexpr int vbHourglass = 11;
 
+// Shows the hourglass for as long as it lives, on every way out.
+class HourglassPointer {
+public:
+    HourglassPointer() { Screen.MousePointer(vbHourglass); }
+    HourglassPointer(const HourglassPointer&) = delete;
+    HourglassPointer& operator=(const HourglassPointer&) = delete;
+    ~HourglassPointer() { Screen.MousePointer(vbDefault); }
+};
+
 // Processes the window messages waiting in the queue, then returns.
 void DoEvents();
 // Runs the message loop until the last form has closed; returns the exit code.

@@ -11,5 +11,8 @@ constexpr DWORD kDragEffects = DROPEFFECT_COPY | DROPEFFECT_LINK;
 
 // A new data object holding the paths, with one reference for the caller.
 IDataObject* NewPathDataObject(const std::vector<std::string>& paths);
+// A new drop source for a drag that starts in a window (any of a form's
+// windows), with one reference for the caller.
+IDropSource* NewPathDropSource(HWND from);
 // Runs the drag until the user drops or cancels; returns the effect done.
-DWORD DragPaths(const std::vector<std::string>& paths);
+DWORD DragPaths(HWND from, const std::vector<std::string>& paths);

@@ -16,15 +16,6 @@ constexpr UINT kTypeNameFlags = SHGFI_SYSICONINDEX | SHGFI_EXETYPE | SHGFI_TYPEN
                                 SHGFI_SHELLICONSIZE;  // 0x6604
 constexpr UINT kSmallIconFlags = kTypeNameFlags | SHGFI_SMALLICON;  // 0x6605
 
-// Shows the hourglass for as long as it lives, on every way out.
-class HourglassPointer {
-public:
-    HourglassPointer() { Screen.MousePointer(vbHourglass); }
-    HourglassPointer(const HourglassPointer&) = delete;
-    HourglassPointer& operator=(const HourglassPointer&) = delete;
-    ~HourglassPointer() { Screen.MousePointer(vbDefault); }
-};
-
 // Asks the shell about a file with a fresh record. Some shells (Wine's among
 // them) answer 0 and leave the record empty when SHGFI_EXETYPE comes with
 // other flags; then the question is asked once more without it.
@@ -86,15 +77,21 @@ void DrawFileIconAtSize(const std::string& path, HDC dc, int size)
 }
 
 // Draws a file's icon on the surface and stores it under its key; the image
-// list asks for it when a row first shows the key.
+// list asks for it when a row first shows the key. The shell's lookup inside
+// the draw may run a modal loop (an icon handler in another process, a drive
+// asking for its disk) that paints a list, which asks for another key and
+// draws that one here, in the middle of this draw: so each store puts back
+// what was on the surface when it began.
 void StoreIcon(const std::string& key, const std::string& file, ImageList& images, PictureBox& surface)
 {
+    const Picture before = surface.Image();
     surface.Picture(LoadPicture());
     if (surface.ImageWidth() == GetSystemMetrics(SM_CXSMICON))
         DrawFileIcon(file, surface.hDC(), 0, 0, false);
     else
         DrawFileIconAtSize(file, surface.hDC(), surface.ImageWidth());
     AddToImageList(key, images, surface);
+    surface.Picture(before);
 }
 
 void AddFileEntry(const std::string& fullPath, const std::string& typeName, ListView& list, ImageList& images)

@@ -1,6 +1,7 @@
 #include "services/PathData.h"
 
 #include "platform/CodePage.h"
+#include "services/ListFile.h"
 #include "services/ListText.h"
 
 #include <cstring>
@@ -16,6 +17,18 @@ GlobalMemory BlockOf(const void* data, std::size_t size, std::size_t offset = 0)
         GlobalUnlock(block.get());
     }
     return block;
+}
+
+// Clipboard history, remote desktop and clipboard managers open the clipboard
+// for a moment after every change: it is asked for again for about half a second.
+bool OpenClipboardPatiently(HWND owner)
+{
+    const DWORD start = GetTickCount();
+    while (!OpenClipboard(owner)) {
+        if (GetTickCount() - start >= 500) return false;
+        Sleep(20);
+    }
+    return true;
 }
 
 }  // namespace
@@ -52,17 +65,21 @@ GlobalMemory DropEffectBlock(DWORD effect)
     return BlockOf(&effect, sizeof(effect));
 }
 
-bool CopyPaths(HWND owner, const std::vector<std::string>& paths)
+std::string CopyPaths(HWND owner, const std::vector<std::string>& paths)
 {
-    if (!OpenClipboard(owner)) return false;
-    EmptyClipboard();
+    if (!OpenClipboardPatiently(owner)) return "The clipboard is in use by another program; nothing was copied.";
+    std::string failure = EmptyClipboard() ? "" : LastErrorText();
     // The clipboard owns each block it takes.
-    const auto put = [](UINT format, GlobalMemory block) {
+    const auto put = [&failure](UINT format, GlobalMemory block) {
+        if (!failure.empty()) return;
         if (block && SetClipboardData(format, block.get())) block.release();
+        else failure = LastErrorText();
     };
     put(CF_UNICODETEXT, UnicodeTextBlock(paths));
     put(CF_HDROP, FileListBlock(paths));
     put(PreferredDropEffectFormat(), DropEffectBlock(DROPEFFECT_COPY));
+    // All three shapes or none: a paste must not find part of a copy.
+    if (!failure.empty()) EmptyClipboard();
     CloseClipboard();
-    return true;
+    return failure.empty() ? failure : "Nothing was copied: the clipboard took no paths.\n\n" + failure;
 }

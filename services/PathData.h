@@ -15,5 +15,5 @@ GlobalMemory UnicodeTextBlock(const std::vector<std::string>& paths);
 GlobalMemory FileListBlock(const std::vector<std::string>& paths);
 GlobalMemory DropEffectBlock(DWORD effect);
 
-// Puts the three shapes on the clipboard; false when the clipboard was busy.
-bool CopyPaths(HWND owner, const std::vector<std::string>& paths);
+// Puts the three shapes on the clipboard. Returns "" or why nothing was copied.
+std::string CopyPaths(HWND owner, const std::vector<std::string>& paths);

@@ -133,3 +133,31 @@ TEST(ListModel, RemoveKeepsTheOthersInOrderFindableAndSelectedAsTheyWere)
     EXPECT_TRUE(model.IsSelected(model.Find("d")));
     EXPECT_FALSE(model.IsSelected(model.Find("a")));
 }
+
+TEST(ListModel, TextsRemovedOrReplacedAreReclaimedAndTheIndexGrowsOnlyForEntries)
+{
+    ListModel model(CompareTextNoCase);
+    std::vector<std::string> kept{"C:\\a.txt", "C:\\b.txt", "C:\\c.txt", "C:\\d.txt"};
+    for (const auto& text : kept) AppendText(model, text);
+    const ListModel::Id renamed = model.Append();
+    std::size_t first = 0, most = 0;
+    for (int round = 0; round < 1000; ++round) {
+        const std::string text(1000, static_cast<char>('a' + round % 26));
+        AppendText(model, text + std::to_string(round));
+        model.Remove({model.At(model.Count() - 1)});
+        model.SetText(renamed, std::to_string(round) + text);
+        if (round == 0) first = model.TextMemory();
+        most = std::max(most, model.TextMemory());
+    }
+    EXPECT_LT(most, 4 * first);  // kept whole, two megabytes
+    kept.push_back("999" + std::string(1000, static_cast<char>('a' + 999 % 26)));
+    EXPECT_EQ(Texts(model), kept);
+    EXPECT_EQ(model.Find(kept[3]), model.At(3));
+
+    ListModel renamedOften(CompareTextNoCase);
+    const ListModel::Id one = renamedOften.Append("C:\\a.txt");
+    const std::size_t before = renamedOften.TextMemory();
+    for (int round = 0; round < 1000; ++round) renamedOften.SetText(one, "C:\\" + std::to_string(round) + ".txt");
+    EXPECT_EQ(renamedOften.TextMemory(), before);
+    EXPECT_EQ(renamedOften.Find("C:\\999.txt"), one);
+}

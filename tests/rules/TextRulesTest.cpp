@@ -70,3 +70,18 @@ TEST(CommandLine, WithOutputAMissingFileOrAWordNotUnderstoodIsRefusedByName)
         EXPECT_NE(problem.find("Usage: quorvel.exe [-st] [-o FILE]"), std::string::npos) << c.text;
     }
 }
+
+TEST(PathText, ListLinesRelativeToTheListFileBecomeFullPaths)
+{
+    const char* cases[][3] = {  // list file, line, full path
+        {"C:\\lists\\in.txt", "sub/b.txt", "C:\\lists\\sub\\b.txt"},
+        {"C:\\lists\\in.txt", ".\\c.txt", "C:\\lists\\c.txt"},
+        {"C:\\lists\\in.txt", "..\\..\\..\\d.txt", "C:\\d.txt"},
+        {"C:\\lists\\in.txt", "\\top\\e.txt", "C:\\top\\e.txt"},
+        {"\\\\server\\share\\lists\\in.txt", "..\\..\\f.txt", "\\\\server\\share\\f.txt"},
+        {"\\\\server\\share\\in.txt", "\\top\\g.txt", "\\\\server\\share\\top\\g.txt"},
+        {"C:\\lists\\in.txt", "D:\\x\\..\\h.txt", "D:\\x\\..\\h.txt"},
+        {"C:\\lists\\in.txt", "\\\\server\\share\\i.txt", "\\\\server\\share\\i.txt"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ListLinePath(c[0], c[1]), c[2]) << c[1];
+}

@@ -180,3 +180,21 @@ TEST_F(FolderListing, RepeatedListingsLeakNothing)
     }
     ExpectNoGrowth(before, ResourceUse::Now(), 256 * 1024);
 }
+
+TEST_F(FolderListing, AStoreLeavesTheSurfaceAsItFoundItForADrawItInterrupted)
+{
+    // A store runs inside another store's draw when the shell's lookup runs a
+    // modal loop that paints a list: the draw under way is a red surface here.
+    const std::string tool = folder.File("tool.exe");
+    List(folder.Path());
+    HDC dc = surface().hDC();
+    Brush red(CreateSolidBrush(RGB(255, 0, 0)));
+    const RECT all{0, 0, surface().ImageWidth(), surface().ImageWidth()};
+    FillRect(dc, &all, red.get());
+    const int index = images().IndexOf(tool);
+    ASSERT_GE(index, 0);
+    for (int y = 0; y < all.bottom; ++y)
+        for (int x = 0; x < all.right; ++x) ASSERT_EQ(GetPixel(dc, x, y), RGB(255, 0, 0)) << x << "," << y;
+    const auto pixels = ImagePixels(images().Handle(), index);
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), RGB(255, 0, 0)), 0);
+}

@@ -12,6 +12,8 @@
 
 #include <functional>
 #include <set>
+#include <thread>
+#include <tuple>
 
 namespace {
 
@@ -34,6 +36,15 @@ std::vector<std::wstring> DroppedNames(HGLOBAL block)
         names.emplace_back(name);
     }
     return names;
+}
+
+// The bytes of a block a data object or the clipboard gave.
+std::string BlockBytes(HGLOBAL block)
+{
+    const auto* bytes = static_cast<const char*>(GlobalLock(block));
+    std::string copy(bytes ? bytes : "", bytes ? GlobalSize(block) : 0);
+    GlobalUnlock(block);
+    return copy;
 }
 
 std::wstring Wide(const std::string& text)
@@ -145,21 +156,91 @@ TEST_F(ListOut, CopyPutsTheSelectedPathsOnTheClipboardThreeWays)
 
 TEST_F(ListOut, TheDragOffersTheSameDataForCopyOrLinkOnly)
 {
+    Fill({"C:\\a.txt", "C:\\b.txt"});
+    PressKey(SelectionList(), 'A', true);
+    PressKey(SelectionList(), 'C', true);  // the copy's three shapes, as the test above reads them
     IDataObject* data = NewPathDataObject({"C:\\a.txt", "C:\\b.txt"});
-    FORMATETC format{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
-    STGMEDIUM medium{};
-    ASSERT_EQ(data->GetData(&format, &medium), S_OK);
-    EXPECT_EQ(DroppedNames(medium.hGlobal), (std::vector<std::wstring>{L"C:\\a.txt", L"C:\\b.txt"}));
-    ReleaseStgMedium(&medium);
+    IEnumFORMATETC* formats = nullptr;
+    ASSERT_EQ(data->EnumFormatEtc(DATADIR_GET, &formats), S_OK);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    FORMATETC format{};
+    std::set<CLIPFORMAT> offered;
+    while (formats->Next(1, &format, nullptr) == S_OK) {
+        offered.insert(format.cfFormat);
+        STGMEDIUM medium{};
+        EXPECT_EQ(data->GetData(&format, &medium), S_OK) << format.cfFormat;
+        EXPECT_EQ(BlockBytes(medium.hGlobal), BlockBytes(GetClipboardData(format.cfFormat))) << format.cfFormat;
+        ReleaseStgMedium(&medium);
+    }
+    CloseClipboard();
+    formats->Release();
+    EXPECT_EQ(offered, (std::set<CLIPFORMAT>{CF_HDROP, CF_UNICODETEXT, static_cast<CLIPFORMAT>(PreferredDropEffectFormat())}));
     for (UINT id : {static_cast<UINT>(CF_UNICODETEXT), PreferredDropEffectFormat()}) {
         format.cfFormat = static_cast<CLIPFORMAT>(id);
         EXPECT_EQ(data->QueryGetData(&format), S_OK) << id;
     }
     format.cfFormat = CF_TEXT;
     EXPECT_NE(data->QueryGetData(&format), S_OK);
+    // Null pointers are answered, not followed.
+    STGMEDIUM medium{};
+    EXPECT_EQ(data->GetData(nullptr, &medium), E_POINTER);
+    EXPECT_EQ(data->GetData(&format, nullptr), E_POINTER);
+    EXPECT_EQ(data->QueryGetData(nullptr), E_POINTER);
+    EXPECT_EQ(data->EnumFormatEtc(DATADIR_GET, nullptr), E_POINTER);
+    EXPECT_EQ(data->GetCanonicalFormatEtc(&format, nullptr), E_POINTER);
+    EXPECT_EQ(data->QueryInterface(IID_IDataObject, nullptr), E_POINTER);
     data->Release();
     EXPECT_EQ(kDragEffects & DROPEFFECT_MOVE, 0u);
     EXPECT_EQ(kDragEffects, static_cast<DWORD>(DROPEFFECT_COPY | DROPEFFECT_LINK));
+}
+
+TEST_F(ListOut, ADragEndsWithTheButtonsOrEscAndNeverDropsOnTheWindowItCameFrom)
+{
+    IDropSource* source = NewPathDropSource(SelectionList());
+    RECT own{};
+    GetWindowRect(frmSel::Default().hWnd(), &own);
+    const POINT inside{(own.left + own.right) / 2, (own.top + own.bottom) / 2};
+    const POINT outside{own.left > 100 ? own.left - 50 : own.right + 50, own.top + 10};
+    const std::tuple<BOOL, DWORD, POINT, HRESULT> cases[] = {
+        {FALSE, MK_LBUTTON, inside, S_OK},
+        {TRUE, MK_LBUTTON, outside, DRAGDROP_S_CANCEL},
+        {FALSE, MK_LBUTTON | MK_RBUTTON, outside, DRAGDROP_S_CANCEL},
+        {FALSE, 0, outside, DRAGDROP_S_DROP},
+        {FALSE, 0, inside, DRAGDROP_S_CANCEL},
+    };
+    for (const auto& [escape, keys, at, answer] : cases) {
+        ASSERT_TRUE(SetCursorPos(at.x, at.y));
+        EXPECT_EQ(source->QueryContinueDrag(escape, keys), answer) << keys << " at " << at.x;
+    }
+    source->Release();
+}
+
+TEST_F(ListOut, ACopyWaitsForAClipboardAnotherProgramHoldsForAMoment)
+{
+    // The clipboard is locked to the thread that opened it: to this window a
+    // thread with a window of its own is another program, as clipboard history is.
+    Fill({"C:\\a.txt"});
+    SetItemState(SelectionList(), 0, LVIS_SELECTED, LVIS_SELECTED);
+    HANDLE opened = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder([opened] {
+        HWND window = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+        OpenClipboard(window);
+        SetEvent(opened);
+        Sleep(200);
+        CloseClipboard();
+        DestroyWindow(window);
+    });
+    WaitForSingleObject(opened, INFINITE);
+    ASSERT_FALSE(OpenClipboard(nullptr));  // held, as it is for the copy
+    std::string message;
+    DialogScript answer({Press(IDOK, &message)});
+    PressKey(SelectionList(), 'C', true);
+    holder.join();
+    CloseHandle(opened);
+    EXPECT_EQ(message, "");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EXPECT_EQ(DroppedNames(GetClipboardData(CF_HDROP)), (std::vector<std::wstring>{L"C:\\a.txt"}));
+    CloseClipboard();
 }
 
 TEST_F(ListOut, DeleteRemovesTheSelectedEntriesAndSelectsTheOneAfter)
@@ -204,7 +285,7 @@ TEST_F(ListOut, OpenAddsTheNamedFilesByTheDupesRuleAndCountsTheRest)
 {
     Fill({Path("a.txt")});
     const std::string list = folder.Path() + "\\in.txt";
-    WriteBytes(list, Path("a.txt") + "\r\n\r\n" + Path("b.txt") + "\r\nC:\\no such file.txt\r\n" + Path("c.txt") + "\n");
+    WriteBytes(list, Path("a.txt") + "\r\n\r\n" + Path("b.txt") + "\r\nC:\\no such file.txt\r\n.\\c.txt\n");  // the last relative to the list
     std::string message;
     DialogScript answers({NameFile(list), Press(IDOK, &message)});
     PressKey(SelectionList(), 'O', true);
@@ -224,7 +305,7 @@ TEST_F(ListOut, FilesDroppedInJoinTheListAndAFolderOpensInThePicker)
 {
     TempFolder other;
     other.File("dropped.txt");
-    const std::vector<std::string> paths{Path("a.txt"), Path("b.txt"), other.Path()};
+    const std::vector<std::string> paths{Path("a.txt"), folder.Path(), Path("gone.txt"), Path("b.txt"), other.Path()};
     std::wstring names;
     for (const auto& path : paths) names.append(Wide(path)).push_back(L'\0');
     names.push_back(L'\0');
@@ -234,10 +315,13 @@ TEST_F(ListOut, FilesDroppedInJoinTheListAndAFolderOpensInThePicker)
     header->fWide = TRUE;
     memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
     GlobalUnlock(block);
+    std::string message;
+    DialogScript answer({Press(IDOK, &message)});
     PostMessageA(frmSel::Default().hWnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);  // as the shell drops
     Pump();
     EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{Path("a.txt"), Path("b.txt")}));
-    EXPECT_EQ(strCurFolder, other.Path());
+    EXPECT_EQ(strCurFolder, other.Path());  // the last folder
+    EXPECT_EQ(message, "1 dropped item named no existing file and was skipped.");
     HWND picker = FindWindowA("QuorvelForm", "Select Files");
     ASSERT_NE(picker, nullptr);
     EXPECT_EQ(ItemTexts(FindChild(picker, WC_LISTVIEWA, nullptr)),

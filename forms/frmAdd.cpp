@@ -1,5 +1,6 @@
 #include "forms/frmAdd.h"
 
+#include "app/mdlModes.h"
 #include "forms/Layout.h"
 #include "forms/SharedState.h"
 #include "forms/frmSel.h"
@@ -150,6 +151,7 @@ void frmAdd::RefreshFileList()
     ClearLV(LV);
     LV.Visible(false);  // one repaint when the list is complete, not one per file
     frmSel& selection = frmSel::Default();
-    FillFileList(strCurFolder, LV, selection.ImageList1, selection.pIcon);
+    const std::string problem = FillFileList(strCurFolder, LV, selection.ImageList1, selection.pIcon);
     LV.Visible(true);
+    if (!problem.empty()) MessageBoxA(hWnd(), problem.c_str(), strProductName.c_str(), MB_ICONWARNING);
 }

@@ -5,6 +5,7 @@
 #include "forms/Layout.h"
 #include "forms/SharedState.h"
 #include "forms/frmAdd.h"
+#include "platform/FileSystem.h"
 #include "platform/Runtime.h"
 #include "services/DragOut.h"
 #include "services/FolderListing.h"
@@ -153,7 +154,7 @@ void frmSel::Form_DragDrop(const std::vector<std::string>& paths)
     std::vector<std::string> files;
     std::string folder;
     for (const auto& path : paths) {
-        const DWORD attributes = GetFileAttributesA(path.c_str());
+        const DWORD attributes = FileAttributes(path);
         if (attributes == INVALID_FILE_ATTRIBUTES) continue;
         if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
             if (folder.empty()) folder = path;
@@ -249,14 +250,21 @@ void frmSel::OpenList()
     }
     std::vector<std::string> files;
     for (const auto& line : contents.lines) {
-        const DWORD attributes = GetFileAttributesA(line.c_str());
+        const DWORD attributes = FileAttributes(line);
         if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY)) files.push_back(line);
     }
     AddFiles(files, LV, ImageList1, pIcon, blnAllowDupes);
     const std::size_t skipped = contents.lines.size() - files.size();
+    std::string problem;
     if (skipped > 0)
-        Complain(Decimal(skipped) + (skipped == 1 ? " line" : " lines") + " of " + path +
-                 " named no existing file and " + (skipped == 1 ? "was" : "were") + " skipped.");
+        problem = Decimal(skipped) + (skipped == 1 ? " line" : " lines") + " of " + path +
+                  " named no existing file and " + (skipped == 1 ? "was" : "were") + " skipped.";
+    if (contents.refused > 0)
+        problem += std::string(problem.empty() ? "" : "\n\n") + Decimal(contents.refused) +
+                   (contents.refused == 1 ? " line" : " lines") + " of " + path +
+                   " cannot be written in this system's code page, and " +
+                   (contents.refused == 1 ? "was" : "were") + " skipped.";
+    if (!problem.empty()) Complain(problem);
 }
 
 void frmSel::WriteOutputFile()

@@ -92,10 +92,7 @@ FolderRead ReadEntries(WIN32_FIND_DATAW& record, const std::function<bool(WIN32_
             ++read.unheld;  // a name with substitutes would name no file
             continue;
         }
-        if (!visit(name, record.dwFileAttributes)) {
-            read.end = FolderRead::End::Stopped;
-            return read;
-        }
+        visit(name, record.dwFileAttributes);
     } while (next(record));
     // Only "no more files" ends a read whole; any other error ends it part-way.
     const DWORD error = GetLastError();

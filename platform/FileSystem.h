@@ -16,14 +16,14 @@ std::wstring SystemPath(std::string_view path);
 DWORD FileAttributes(const std::string& path);
 
 struct FolderRead {
-    enum class End { Done, Stopped, Failed };
+    enum class End { Done, Failed };
     End end = End::Done;
     DWORD error = 0;               // the system's reason, when Failed
     unsigned long long unheld = 0;  // entries left out: the code page cannot hold their names
 };
 // Called for each entry but "." and "..": its name (valid during the call
-// only) and attributes; returning false stops the read.
-using FolderVisitor = std::function<bool(std::string_view name, DWORD attributes)>;
+// only) and attributes.
+using FolderVisitor = std::function<void(std::string_view name, DWORD attributes)>;
 // Reads every entry of a folder. A folder that is not there (or not a folder)
 // reads as empty; any other failure, at the start or part-way, ends the read
 // as Failed, after the entries read before it were visited.

@@ -148,12 +148,10 @@ std::string FillFileList(const std::string& folder, ListView& list, ImageList& i
         std::string path = AddSlash(folder);
         const std::size_t folderLength = path.size();
         read = ReadFolder(folder, [&](std::string_view name, DWORD attributes) {
-            // Skips every subfolder.
-            if (attributes & FILE_ATTRIBUTE_DIRECTORY) return true;
+            if (attributes & FILE_ATTRIBUTE_DIRECTORY) return;  // subfolders are not listed
             path.resize(folderLength);
             path.append(name);
             AddFileEntry(path, typeNames.Of(name), list, images);
-            return true;
         });
     }
     std::string problem;

@@ -1,6 +1,7 @@
 // The folder listing against real folders, the real shell and a real list.
 #include "TestSupport.h"
 #include "forms/frmSel.h"
+#include "platform/FileSystem.h"
 #include "platform/Runtime.h"
 #include "services/FolderListing.h"
 
@@ -179,4 +180,28 @@ TEST_F(FolderListing, RepeatedListingsLeakNothing)
         SendMessageA(host.LV.hWnd(), LVM_DELETEALLITEMS, 0, 0);
     }
     ExpectNoGrowth(before, ResourceUse::Now(), 256 * 1024);
+}
+
+TEST(FolderRead, OnlyNoMoreFilesEndsAReadWholeAndAFailureKeepsTheEntriesBeforeIt)
+{
+    for (const DWORD error : {DWORD{ERROR_NO_MORE_FILES}, DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_NETNAME_DELETED}}) {
+        // A search that gives two names, then stops with the error.
+        WIN32_FIND_DATAW record{};
+        wcscpy(record.cFileName, L"one.txt");
+        int fetched = 0;
+        const auto next = [&](WIN32_FIND_DATAW& found) {
+            if (fetched++ > 0) {
+                SetLastError(error);
+                return false;
+            }
+            wcscpy(found.cFileName, L"two.txt");
+            return true;
+        };
+        std::vector<std::string> seen;
+        const FolderRead read = ReadEntries(record, next, [&](std::string_view name, DWORD) { seen.emplace_back(name); });
+        EXPECT_EQ(seen, (std::vector<std::string>{"one.txt", "two.txt"})) << error;
+        const bool whole = error == ERROR_NO_MORE_FILES;
+        EXPECT_EQ(read.end, whole ? FolderRead::End::Done : FolderRead::End::Failed) << error;
+        EXPECT_EQ(read.error, whole ? 0 : error);
+    }
 }

@@ -29,14 +29,6 @@ void PressKey(HWND list, WPARAM key, bool control)
 }
 
 
-void WriteBytes(const std::string& path, const std::string& bytes)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-}
-
 std::vector<std::wstring> DroppedNames(HGLOBAL block)
 {
     std::vector<std::wstring> names;

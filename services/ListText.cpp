@@ -21,12 +21,11 @@ std::optional<ListFileLines> ListLines(std::string_view bytes)
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     ListFileLines file;
     file.utf8 = IsUtf8(bytes);
-    constexpr std::string_view blanks = " \t";
+    constexpr std::string_view blanks = " \t\r";  // CR: of a CR LF line end, or stray
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
+        const std::string_view line = bytes.substr(0, end);
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         const std::size_t first = line.find_first_not_of(blanks);
         if (first == std::string_view::npos) continue;
         file.lines.emplace_back(line.substr(first, line.find_last_not_of(blanks) + 1 - first));

@@ -15,9 +15,9 @@ struct ListFileLines {
     bool utf8 = true;  // the bytes are UTF-8; else text of the local code page
     std::vector<std::string> lines;
 };
-// The non-blank lines of a list file's bytes, blanks around each trimmed (a
-// UTF-8 byte-order mark and CR before LF ignored), or nothing when the bytes
-// are not text (a NUL byte).
+// The non-blank lines of a list file's bytes, blanks (spaces, tabs, CRs)
+// around each trimmed and a UTF-8 byte-order mark ignored, or nothing when the
+// bytes are not text (a NUL byte).
 std::optional<ListFileLines> ListLines(std::string_view bytes);
 // Whether the bytes are well-formed UTF-8: no overlong forms, no surrogates,
 // nothing past U+10FFFF.

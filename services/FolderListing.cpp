@@ -32,6 +32,10 @@ public:
 // other flags; then the question is asked once more without it.
 DWORD_PTR ShellFileInfo(const std::string& path, UINT flags, SHFILEINFOA& info)
 {
+    // The shell's 8-bit calls take no path past the platform's limit: such a
+    // file is asked about by its name alone, as any file of its type.
+    if (path.size() >= MAX_PATH)
+        return ShellFileInfo(path.substr(path.find_last_of('\\') + 1), flags | SHGFI_USEFILEATTRIBUTES, info);
     info = SHFILEINFOA{};
     DWORD_PTR result = SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), flags);
     if (result == 0 && (flags & SHGFI_EXETYPE)) {

@@ -9,6 +9,7 @@
 #include "services/PathData.h"
 #include "platform/Runtime.h"
 
+#include <algorithm>
 #include <functional>
 #include <set>
 
@@ -228,6 +229,10 @@ TEST_F(ListOut, AFolderPastThePathLimitGoesEverywhereAnEntryGoes)
     strCurFolder = deep;
     Open();
     EXPECT_EQ(ItemTexts(List()), files);
+    const int image = frmSel::Default().ImageList1.IndexOf(picker.LV.ListItems.Item(1).SmallIcon());
+    ASSERT_GE(image, 0);
+    const auto pixels = ImagePixels(frmSel::Default().ImageList1.Handle(), image);
+    EXPECT_NE(std::count(pixels.begin(), pixels.end(), RGB(255, 255, 255)), static_cast<long>(pixels.size()));
     SetAllSelected(picker.LV, true);
     SendMessageA(picker.cmdAdd.hWnd(), BM_CLICK, 0, 0);
     EXPECT_EQ(ItemTexts(SelectionList()), files);

@@ -1,6 +1,5 @@
 #include "forms/frmAdd.h"
 
-#include "app/mdlModes.h"
 #include "forms/Layout.h"
 #include "forms/SharedState.h"
 #include "forms/frmSel.h"
@@ -153,5 +152,6 @@ void frmAdd::RefreshFileList()
     frmSel& selection = frmSel::Default();
     const std::string problem = FillFileList(strCurFolder, LV, selection.ImageList1, selection.pIcon);
     LV.Visible(true);
-    if (!problem.empty()) MessageBoxA(hWnd(), problem.c_str(), strProductName.c_str(), MB_ICONWARNING);
+    // Titled as the selection window's messages are: with the product's name, its caption.
+    if (!problem.empty()) MessageBoxA(hWnd(), problem.c_str(), selection.Caption().c_str(), MB_ICONWARNING);
 }

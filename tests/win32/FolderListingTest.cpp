@@ -185,17 +185,11 @@ TEST_F(FolderListing, RepeatedListingsLeakNothing)
 TEST(FolderRead, OnlyNoMoreFilesEndsAReadWholeAndAFailureKeepsTheEntriesBeforeIt)
 {
     for (const DWORD error : {DWORD{ERROR_NO_MORE_FILES}, DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_NETNAME_DELETED}}) {
-        // A search that gives two names, then stops with the error.
         WIN32_FIND_DATAW record{};
         wcscpy(record.cFileName, L"one.txt");
-        int fetched = 0;
-        const auto next = [&](WIN32_FIND_DATAW& found) {
-            if (fetched++ > 0) {
-                SetLastError(error);
-                return false;
-            }
-            wcscpy(found.cFileName, L"two.txt");
-            return true;
+        const auto next = [&](WIN32_FIND_DATAW& found) {  // a second name, then the error
+            SetLastError(error);
+            return wcscmp(found.cFileName, L"one.txt") == 0 && wcscpy(found.cFileName, L"two.txt");
         };
         std::vector<std::string> seen;
         const FolderRead read = ReadEntries(record, next, [&](std::string_view name, DWORD) { seen.emplace_back(name); });

@@ -182,6 +182,7 @@ void frmAdd::RefreshFileList()
 {
     ClearLV(LV);
     LV.Visible(false);  // one repaint when the list is complete, not one per file
-    FillFileList(strCurFolder, LV, images_, surface_);
+    const std::string problem = FillFileList(strCurFolder, LV, images_, surface_);
     LV.Visible(true);
+    if (!problem.empty()) Warn(hWnd(), problem);
 }

@@ -8,6 +8,7 @@
 #include "services/ListCommands.h"
 #include "services/ListDialogs.h"
 #include "services/ListFile.h"
+#include "services/ListText.h"
 #include "services/PathText.h"
 
 #include <cstdlib>
@@ -262,6 +263,10 @@ void frmSel::OpenList()
     paths.reserve(contents.lines.size());
     for (const auto& line : contents.lines) paths.push_back(ListLinePath(path, line));
     TakeIn(paths, "line", " of " + path);
+    if (contents.refused > 0)
+        Complain(Decimal(contents.refused) + (contents.refused == 1 ? " line" : " lines") + " of " + path +
+                 " cannot be written in this system's code page, and " + (contents.refused == 1 ? "was" : "were") +
+                 " skipped.");
 }
 
 void frmSel::Complain(const std::string& text)

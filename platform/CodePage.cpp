@@ -2,6 +2,53 @@
 
 #include "platform/Win32.h"
 
+namespace {
+
+// UTF-16 of text in a code page; false for bytes that are not text in it.
+bool Utf16Of(UINT codePage, std::string_view text, std::wstring& wide)
+{
+    wide.clear();
+    if (text.empty()) return true;
+    const auto length = static_cast<int>(text.size());
+    const int size = MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, nullptr, 0);
+    if (size <= 0) return false;
+    wide.resize(static_cast<std::size_t>(size));
+    return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, &wide[0], size) == size;
+}
+
+// The code page Windows gives programs that do not ask for UTF-8.
+UINT SystemCodePage()
+{
+    DWORD codePage = 0;
+    if (!GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                        reinterpret_cast<LPWSTR>(&codePage), sizeof(codePage) / sizeof(wchar_t)) ||
+        codePage == 0)
+        return GetACP();  // no answer: the program's own
+    return codePage;
+}
+
+// Appends the text in a code page to `to` (left as it was on failure).
+bool AppendIn(UINT codePage, std::wstring_view text, std::string& to)
+{
+    if (text.empty()) return true;
+    // UTF-8 takes no substitute flag, as it holds every character; it refuses
+    // unpaired surrogates instead of writing U+FFFD for them. Other code pages
+    // must not map a character to a look-alike ("a" for alpha) either.
+    const bool utf8 = codePage == CP_UTF8;
+    BOOL substituted = FALSE;
+    const std::size_t start = to.size();
+    const std::size_t room = text.size() * 4;  // no code page takes more bytes per UTF-16 unit
+    to.resize(start + room);
+    const int size = WideCharToMultiByte(codePage, utf8 ? WC_ERR_INVALID_CHARS : WC_NO_BEST_FIT_CHARS, text.data(),
+                                         static_cast<int>(text.size()), &to[start], static_cast<int>(room), nullptr,
+                                         utf8 ? nullptr : &substituted);
+    const bool whole = size > 0 && !substituted;
+    to.resize(whole ? start + static_cast<std::size_t>(size) : start);
+    return whole;
+}
+
+}  // namespace
+
 std::wstring ToUtf16(std::string_view text)
 {
     const int size = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
@@ -10,17 +57,36 @@ std::wstring ToUtf16(std::string_view text)
     return wide;
 }
 
-bool ToCodePage(const wchar_t* text, std::string& converted)
+bool AppendCodePage(std::wstring_view text, std::string& to)
+{
+    return AppendIn(GetACP(), text, to);
+}
+
+bool ToCodePage(std::wstring_view text, std::string& converted)
 {
     converted.clear();
-    BOOL substituted = FALSE;
-    const bool utf8 = GetACP() == CP_UTF8;  // UTF-8 takes no substitute flag: it holds every character
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, utf8 ? nullptr : &substituted);
-    if (size <= 1) return size == 1;  // "" converts to ""
-    if (substituted) return false;
-    converted.assign(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, &converted[0], size, nullptr, nullptr);
-    converted.pop_back();  // the terminator
+    return AppendCodePage(text, converted);
+}
+
+bool ToUtf8(std::string_view text, std::string& converted)
+{
+    converted.clear();
+    if (GetACP() == CP_UTF8) {
+        converted.assign(text);  // the program's text is UTF-8 already
+        return true;
+    }
+    std::wstring wide;
+    return Utf16Of(CP_ACP, text, wide) && AppendIn(CP_UTF8, wide, converted);
+}
+
+bool FromListText(std::string_view text, bool utf8, std::string& converted)
+{
+    const UINT codePage = utf8 ? CP_UTF8 : SystemCodePage();
+    std::wstring wide;
+    converted.clear();
+    if (!Utf16Of(codePage, text, wide)) return false;
+    if (codePage != GetACP()) return AppendCodePage(wide, converted);
+    converted.assign(text);  // already the program's text
     return true;
 }
 

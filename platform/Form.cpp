@@ -1,5 +1,6 @@
 #include "platform/Form.h"
 
+#include "platform/CodePage.h"
 #include "platform/Runtime.h"
 
 #include <stdexcept>
@@ -302,12 +303,16 @@ void Form::OnDropFiles(HDROP drop)
         HDROP drop;
         ~Finisher() { DragFinish(drop); }
     } finisher{drop};
+    // In UTF-16: the 8-bit names stop at the path limit.
     std::vector<std::string> paths;
-    const UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    std::wstring wide;
+    std::string path;
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        std::string path(DragQueryFileA(drop, i, nullptr, 0), '\0');
-        DragQueryFileA(drop, i, &path[0], static_cast<UINT>(path.size() + 1));
-        paths.push_back(std::move(path));
+        wide.assign(DragQueryFileW(drop, i, nullptr, 0), L'\0');
+        DragQueryFileW(drop, i, &wide[0], static_cast<UINT>(wide.size() + 1));
+        // A name the code page cannot hold would name no file: left out.
+        if (ToCodePage(wide, path)) paths.push_back(path);
     }
     Form_DragDrop(paths);
 }

@@ -1,6 +1,9 @@
 #include "services/FolderListing.h"
 
+#include "platform/FileSystem.h"
 #include "platform/Runtime.h"
+#include "services/ListFile.h"
+#include "services/ListText.h"
 #include "services/PathText.h"
 
 #include <cctype>
@@ -10,7 +13,6 @@ namespace {
 
 // The icon handle is pointer-sized: 352 bytes in the 32-bit program, 360 in the 64-bit one.
 static_assert(sizeof(SHFILEINFOA) == (sizeof(void*) == 4 ? 352 : 360), "the shell fills its record");
-static_assert(sizeof(WIN32_FIND_DATAA) == 320, "the search fills a 320-byte record");
 
 constexpr UINT kTypeNameFlags = SHGFI_SYSICONINDEX | SHGFI_EXETYPE | SHGFI_TYPENAME | SHGFI_DISPLAYNAME |
                                 SHGFI_SHELLICONSIZE;  // 0x6604
@@ -21,6 +23,10 @@ constexpr UINT kSmallIconFlags = kTypeNameFlags | SHGFI_SMALLICON;  // 0x6605
 // other flags; then the question is asked once more without it.
 DWORD_PTR ShellFileInfo(const std::string& path, UINT flags, SHFILEINFOA& info)
 {
+    // The shell's 8-bit calls take no path past the platform's limit: such a
+    // file is asked about by its name alone, as any file of its type.
+    if (path.size() >= MAX_PATH)
+        return ShellFileInfo(path.substr(path.find_last_of('\\') + 1), flags | SHGFI_USEFILEATTRIBUTES, info);
     info = SHFILEINFOA{};
     DWORD_PTR result = SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), flags);
     if (result == 0 && (flags & SHGFI_EXETYPE)) {
@@ -43,17 +49,17 @@ std::string ShellTypeName(const std::string& name)
 // The type names of one listing, asked of the shell once per extension.
 class TypeNames {
 public:
-    const std::string& Of(const std::string& name)
+    const std::string& Of(std::string_view name)
     {
         // The shell's extension: from the last dot, unless a blank follows it.
         const std::size_t dot = name.rfind('.');
-        std::string extension = dot == std::string::npos || name.find(' ', dot) != std::string::npos
-                                    ? std::string()
-                                    : name.substr(dot);
+        std::string extension(dot == std::string_view::npos || name.find(' ', dot) != std::string_view::npos
+                                  ? std::string_view()
+                                  : name.substr(dot));
         for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         const auto found = byExtension_.find(extension);
         if (found != byExtension_.end()) return found->second;
-        return byExtension_.emplace(extension, ShellTypeName(name)).first->second;
+        return byExtension_.emplace(extension, ShellTypeName(std::string(name))).first->second;
     }
 
 private:
@@ -133,27 +139,38 @@ int AddFiles(const std::vector<std::string>& paths, ListView& list, ImageList& i
     return added;
 }
 
-void FillFileList(const std::string& folder, ListView& list, ImageList& images, PictureBox& surface)
+std::string FillFileList(const std::string& folder, ListView& list, ImageList& images, PictureBox& surface)
 {
-    HourglassPointer hourglass;
-    const std::string path = AddSlash(folder);
-    WIN32_FIND_DATAA found{};
-    FindHandle search(FindFirstFileA((path + "*.*").c_str(), &found));
-    if (!search) return;  // missing, unreadable or empty: nothing to list
-    KeepIconsFor(images, surface);
-    TypeNames typeNames;
-    do {
-        // Skips the folder's own entry, its parent's and every subfolder.
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        const std::string name = TrimNull(std::string(found.cFileName, sizeof(found.cFileName)));
-        AddFileEntry(path + name, typeNames.Of(name), list, images);
-    } while (FindNextFileA(search.get(), &found));
+    FolderRead read;
+    {
+        HourglassPointer hourglass;
+        KeepIconsFor(images, surface);
+        TypeNames typeNames;
+        std::string path = AddSlash(folder);
+        const std::size_t folderLength = path.size();
+        read = ReadFolder(folder, [&](std::string_view name, DWORD attributes) {
+            if (attributes & FILE_ATTRIBUTE_DIRECTORY) return;  // subfolders are not listed
+            path.resize(folderLength);
+            path.append(name);
+            AddFileEntry(path, typeNames.Of(name), list, images);
+        });
+    }
+    std::string problem;
+    if (read.end == FolderRead::End::Failed)
+        problem = "The folder " + folder + " could not be read whole:\n\n" + SystemErrorText(read.error) +
+                  "\n\nThe list shows only the files read before that.";
+    if (read.unheld > 0)
+        problem += std::string(problem.empty() ? "" : "\n\n") + Decimal(read.unheld) +
+                   (read.unheld == 1 ? " name" : " names") + " in " + folder +
+                   " cannot be written in this system's code page, and " + (read.unheld == 1 ? "was" : "were") +
+                   " left out.";
+    return problem;
 }
 
 std::string GetFileTypeName(const std::string& path)
 {
     // A file that does not exist has no type name.
-    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return "";
+    if (FileAttributes(path) == INVALID_FILE_ATTRIBUTES) return "";
     return ShellTypeName(path);
 }
 

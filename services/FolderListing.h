@@ -10,7 +10,11 @@
 
 // Adds an entry for every file (never a folder) of the folder: text the full
 // path, small icon the file's icon key. The list must already show the images.
-void FillFileList(const std::string& folder, ListView& list, ImageList& images, PictureBox& surface);
+// Returns "", or the one message for the user when the list is not the whole
+// folder: the read failed part-way (the entries read before stay), or names
+// the code page cannot hold were left out. A folder that is not there gives
+// an empty list and "".
+std::string FillFileList(const std::string& folder, ListView& list, ImageList& images, PictureBox& surface);
 // Adds an entry for each file, with its icon as a listing gives it; a path the
 // list already has is skipped unless duplicates are allowed. Returns how many
 // entries were added.

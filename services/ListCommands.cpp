@@ -1,5 +1,6 @@
 #include "services/ListCommands.h"
 
+#include "platform/FileSystem.h"
 #include "platform/Runtime.h"
 #include "services/DragOut.h"
 #include "services/FolderListing.h"
@@ -22,7 +23,7 @@ void DragSelected(ListView& list)
 
 PathKind KindOfPath(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = FileAttributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::None;
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
 }

@@ -1,10 +1,14 @@
 #pragma once
-// List files: UTF-8 text, one full path per line, CR LF line ends.
+// List files: UTF-8 text, one full path per line, CR LF line ends, whatever
+// the program's code page.
+#include "platform/Win32.h"
+
 #include <string>
 #include <vector>
 
 // Writes the list to a temporary file in the target's folder, then puts it in
-// place of the target in one step, so a failure (a full disk, a locked file)
+// place of the target in one step (an existing target keeps its attributes,
+// permissions, streams and hard links), so a failure (a full disk, a locked file)
 // never leaves a half-written or lost list. Returns "" or why it failed.
 std::string SaveListFile(const std::string& path, const std::vector<std::string>& paths);
 // Whether SaveListFile can write to the path: it is not a folder's name or a
@@ -14,11 +18,14 @@ std::string CheckListTarget(const std::string& path);
 
 struct ListFileContents {
     std::string error;               // why nothing could be read, or ""
-    std::vector<std::string> lines;  // the non-blank lines
+    std::vector<std::string> lines;  // the non-blank lines, in the program's code page
+    std::size_t refused = 0;         // lines left out: the code page cannot hold them
 };
-// Reads a list file of at most maxBytes; a file that is not text, or larger,
-// gives an error and no lines.
+// Reads a list file of at most maxBytes: UTF-8 with or without a byte-order
+// mark, else text in the system's own code page. A file that is not text, or
+// larger, gives an error and no lines.
 ListFileContents ReadListFile(const std::string& path, unsigned long long maxBytes);
 
-// The system's text for the calling thread's last error.
+// The system's text for an error, and for the calling thread's last error.
+std::string SystemErrorText(DWORD error);
 std::string LastErrorText();

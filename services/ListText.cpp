@@ -15,17 +15,55 @@ std::string Decimal(unsigned long long number)
     return digits;
 }
 
-std::optional<std::vector<std::string>> ListLines(std::string_view bytes)
+std::optional<ListFileLines> ListLines(std::string_view bytes)
 {
     if (bytes.find('\0') != std::string_view::npos) return std::nullopt;
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
-    std::vector<std::string> lines;
+    ListFileLines file;
+    file.utf8 = IsUtf8(bytes);
+    constexpr std::string_view blanks = " \t\r";  // CR: of a CR LF line end, or stray
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
-        std::string_view line = bytes.substr(0, end);
+        const std::string_view line = bytes.substr(0, end);
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (line.find_first_not_of(" \t") != std::string_view::npos) lines.emplace_back(line);
+        const std::size_t first = line.find_first_not_of(blanks);
+        if (first == std::string_view::npos) continue;
+        file.lines.emplace_back(line.substr(first, line.find_last_not_of(blanks) + 1 - first));
     }
-    return lines;
+    return file;
+}
+
+bool IsUtf8(std::string_view bytes)
+{
+    // The well-formed sequences by their first byte: how long they are and the
+    // range of their second byte (every later byte is 80..BF).
+    struct Lead {
+        unsigned char first, last;
+        std::size_t length;
+        unsigned char low, high;
+    };
+    static constexpr Lead kLeads[] = {
+        {0xC2, 0xDF, 2, 0x80, 0xBF}, {0xE0, 0xE0, 3, 0xA0, 0xBF},  // E0: no overlong forms
+        {0xE1, 0xEC, 3, 0x80, 0xBF}, {0xED, 0xED, 3, 0x80, 0x9F},  // ED: no surrogates
+        {0xEE, 0xEF, 3, 0x80, 0xBF}, {0xF0, 0xF0, 4, 0x90, 0xBF},  // F0: no overlong forms
+        {0xF1, 0xF3, 4, 0x80, 0xBF}, {0xF4, 0xF4, 4, 0x80, 0x8F},  // F4: nothing past U+10FFFF
+    };
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        if (first < 0x80) {
+            ++i;
+            continue;
+        }
+        const Lead* lead = nullptr;
+        for (const Lead& candidate : kLeads)
+            if (first >= candidate.first && first <= candidate.last) lead = &candidate;
+        if (!lead || bytes.size() - i < lead->length) return false;
+        for (std::size_t k = 1; k < lead->length; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            if (next < (k == 1 ? lead->low : 0x80) || next > (k == 1 ? lead->high : 0xBF)) return false;
+        }
+        i += lead->length;
+    }
+    return true;
 }

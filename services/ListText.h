@@ -10,6 +10,15 @@ std::string ListText(const std::vector<std::string>& paths);
 // A count in decimal digits (the C library's formatting would add much to the
 // program's size for this alone).
 std::string Decimal(unsigned long long number);
-// The non-blank lines of a list file's bytes (a UTF-8 byte-order mark and CR
-// before LF ignored), or nothing when the bytes are not text (a NUL byte).
-std::optional<std::vector<std::string>> ListLines(std::string_view bytes);
+
+struct ListFileLines {
+    bool utf8 = true;  // the bytes are UTF-8; else text of the local code page
+    std::vector<std::string> lines;
+};
+// The non-blank lines of a list file's bytes, blanks (spaces, tabs, CRs)
+// around each trimmed and a UTF-8 byte-order mark ignored, or nothing when the
+// bytes are not text (a NUL byte).
+std::optional<ListFileLines> ListLines(std::string_view bytes);
+// Whether the bytes are well-formed UTF-8: no overlong forms, no surrogates,
+// nothing past U+10FFFF.
+bool IsUtf8(std::string_view bytes);

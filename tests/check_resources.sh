@@ -52,6 +52,8 @@ check 'XML declaration' grep -qF '<?xml version="1.0" encoding="UTF-8" standalon
 check "the program is $arch version 1.0.0.0" grep -qE '<assemblyIdentity version="1.0.0.0" processorArchitecture="'"$arch"'" name="[^"]+" type="win32"/>' <<<"$manifest"
 check "common controls 6.0.0.0 dependency, $arch" grep -qF 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0" processorArchitecture="'"$arch"'" publicKeyToken="6595b64144ccf1df" language="*"' <<<"$manifest"
 check 'no other architecture named' test "$(grep -o 'processorArchitecture="[^"]*"' <<<"$manifest" | sort -u)" = "processorArchitecture=\"$arch\""
+check 'paths past the 260-character limit' grep -qF '<longPathAware xmlns="http://schemas.microsoft.com/SMI/2016/WindowsSettings">true</longPathAware>' <<<"$manifest"
+check 'the UTF-8 code page' grep -qF '<activeCodePage xmlns="http://schemas.microsoft.com/SMI/2019/WindowsSettings">UTF-8</activeCodePage>' <<<"$manifest"
 order=$(grep -oE '<(assemblyIdentity|description|dependency)' <<<"$manifest" | tr '\n' ' ')
 check 'identity, description, dependency in that order' test "$order" = "<assemblyIdentity <description <dependency <assemblyIdentity "
 

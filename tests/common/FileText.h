@@ -1,5 +1,6 @@
 #pragma once
-// A whole file's bytes, read by the tests themselves; "(missing)" when there is no such file.
+// A whole file's bytes, read or written by the tests themselves; "(missing)"
+// when there is no such file.
 #include <windows.h>
 
 #include <string>
@@ -14,4 +15,12 @@ inline std::string FileBytes(const std::string& path)
     while (ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
     CloseHandle(file);
     return bytes;
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
 }

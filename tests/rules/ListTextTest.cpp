@@ -10,13 +10,25 @@ TEST(ListText, OnePathPerLineEachEndedByCrLf)
     EXPECT_EQ(ListText({"C:\\a.txt", "D:\\\xd0\xb6.txt"}), "C:\\a.txt\r\nD:\\\xd0\xb6.txt\r\n");
 }
 
-TEST(ListText, LinesSkipBlanksAByteOrderMarkAndCarriageReturns)
+TEST(ListText, LinesSkipBlanksAByteOrderMarkAndCarriageReturnsAndAreTrimmed)
 {
-    const auto lines = ListLines("\xEF\xBB\xBF" "C:\\a.txt\r\n\r\n   \nC:\\b c.txt\nC:\\last.txt");
-    ASSERT_TRUE(lines);
-    EXPECT_EQ(*lines, (std::vector<std::string>{"C:\\a.txt", "C:\\b c.txt", "C:\\last.txt"}));
-    EXPECT_EQ(ListLines(ListText({"x", "y"})), (std::vector<std::string>{"x", "y"}));
+    const auto file = ListLines("\xEF\xBB\xBF" "C:\\a.txt\r\n\r\n   \n \tC:\\b c.txt \t\nC:\\last.txt");
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->lines, (std::vector<std::string>{"C:\\a.txt", "C:\\b c.txt", "C:\\last.txt"}));
+    EXPECT_EQ(ListLines(ListText({"x", "y"}))->lines, (std::vector<std::string>{"x", "y"}));
     EXPECT_FALSE(ListLines("MZ\x90\0\x03"s));  // not text
+}
+
+TEST(ListText, OnlyWellFormedUtf8IsReadAsUtf8)
+{
+    const std::pair<std::string, bool> cases[] = {
+        {"C:\\plain.txt", true}, {"\xEF\xBB\xBF" "caf\xC3\xA9 \xCE\x95 \xE6\x97\xA5 \xF0\x9F\x98\x80", true},
+        {"caf\xE9", false}, {"\xEF\xBB\xBF" "caf\xE9", false},    // the local code page's e-acute
+        {"\xC3", false}, {"\xF0\x9F\x98", false},                // cut short
+        {"\xC0\xAF", false}, {"\xE0\x80\xAF", false},            // overlong "/"
+        {"\xED\xA0\x80", false}, {"\xF4\x90\x80\x80", false},  // a surrogate; past U+10FFFF
+    };
+    for (const auto& [bytes, utf8] : cases) EXPECT_EQ(ListLines(bytes)->utf8, utf8) << bytes;
 }
 
 TEST(ListText, DecimalDigits)

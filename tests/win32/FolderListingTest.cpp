@@ -1,6 +1,7 @@
 // The folder listing against real folders, the real shell and a real list.
 #include "TestSupport.h"
 #include "forms/frmSel.h"
+#include "platform/FileSystem.h"
 #include "platform/Runtime.h"
 #include "services/FolderListing.h"
 
@@ -197,4 +198,22 @@ TEST_F(FolderListing, AStoreLeavesTheSurfaceAsItFoundItForADrawItInterrupted)
         for (int x = 0; x < all.right; ++x) ASSERT_EQ(GetPixel(dc, x, y), RGB(255, 0, 0)) << x << "," << y;
     const auto pixels = ImagePixels(images().Handle(), index);
     EXPECT_EQ(std::count(pixels.begin(), pixels.end(), RGB(255, 0, 0)), 0);
+}
+
+TEST(FolderRead, OnlyNoMoreFilesEndsAReadWholeAndAFailureKeepsTheEntriesBeforeIt)
+{
+    for (const DWORD error : {DWORD{ERROR_NO_MORE_FILES}, DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_NETNAME_DELETED}}) {
+        WIN32_FIND_DATAW record{};
+        wcscpy(record.cFileName, L"one.txt");
+        const auto next = [&](WIN32_FIND_DATAW& found) {  // a second name, then the error
+            SetLastError(error);
+            return wcscmp(found.cFileName, L"one.txt") == 0 && wcscpy(found.cFileName, L"two.txt");
+        };
+        std::vector<std::string> seen;
+        const FolderRead read = ReadEntries(record, next, [&](std::string_view name, DWORD) { seen.emplace_back(name); });
+        EXPECT_EQ(seen, (std::vector<std::string>{"one.txt", "two.txt"})) << error;
+        const bool whole = error == ERROR_NO_MORE_FILES;
+        EXPECT_EQ(read.end, whole ? FolderRead::End::Done : FolderRead::End::Failed) << error;
+        EXPECT_EQ(read.error, whole ? 0 : error);
+    }
 }

@@ -95,24 +95,33 @@ void ListHost::CreateControls()
 
 namespace {
 
-void RemoveTree(const std::string& path)
+// A path in the "\\?\" form, which the wide calls take at any length.
+std::wstring LongForm(const std::string& path)
 {
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    std::wstring wide(path.size() + 1, L'\0');
+    wide.resize(static_cast<std::size_t>(
+        MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], static_cast<int>(wide.size())) - 1));
+    return L"\\\\?\\" + wide;
+}
+
+void RemoveTree(const std::wstring& path)
+{
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            const std::string full = path + "\\" + name;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring full = path + L"\\" + name;
+            SetFileAttributesW(full.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(full);
             else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(search, &found));
+                DeleteFileW(full.c_str());
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    RemoveDirectoryA(path.c_str());
+    RemoveDirectoryW(path.c_str());
 }
 
 }  // namespace
@@ -131,13 +140,13 @@ TempFolder::TempFolder()
 
 TempFolder::~TempFolder()
 {
-    RemoveTree(path_);
+    RemoveTree(LongForm(path_));
 }
 
 std::string TempFolder::File(const std::string& name, DWORD attributes) const
 {
     const std::string full = path_ + "\\" + name;
-    HANDLE file = CreateFileA(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
+    HANDLE file = CreateFileW(LongForm(full).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, attributes, nullptr);
     if (file != INVALID_HANDLE_VALUE) {
         DWORD written = 0;
         WriteFile(file, "quorvel", 7, &written, nullptr);
@@ -149,7 +158,7 @@ std::string TempFolder::File(const std::string& name, DWORD attributes) const
 std::string TempFolder::Folder(const std::string& name) const
 {
     const std::string full = path_ + "\\" + name;
-    CreateDirectoryA(full.c_str(), nullptr);
+    CreateDirectoryW(LongForm(full).c_str(), nullptr);
     return full;
 }
 

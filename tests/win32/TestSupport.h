@@ -62,7 +62,8 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::string& Path() const { return path_; }  // without a trailing backslash
-    // Creates a file (with a little content) or a subfolder inside; returns its full path.
+    // Creates a file (with a little content) or a subfolder inside, at any
+    // path length; returns its full path.
     std::string File(const std::string& name, DWORD attributes = FILE_ATTRIBUTE_NORMAL) const;
     std::string Folder(const std::string& name) const;
 

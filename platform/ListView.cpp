@@ -52,6 +52,20 @@ void CopyWholeCharacters(std::string_view text, char* buffer, std::size_t room)
     buffer[length] = '\0';
 }
 
+void CopyWholeCharacters(std::wstring_view text, wchar_t* buffer, std::size_t room)
+{
+    std::size_t length = std::min(text.size(), room - 1);
+    if (length < text.size() && length > 0 && IS_HIGH_SURROGATE(text[length - 1])) --length;
+    text.copy(buffer, length);
+    buffer[length] = L'\0';
+}
+
+// Pixels between the label's edges and the widest text the control draws in it
+// without cutting it short itself.
+int LabelMargin(int dpi)
+{
+    return MulDiv(12, dpi, 96);
+}
 
 }  // namespace
 
@@ -122,7 +136,7 @@ void ListView::Create(HWND parent, int id, const Design& design)
     controlCount_ = 0;
     syncPosted_ = false;
     SetWindowSubclass(hWnd(), SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    SendMessageA(hWnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    SendMessageA(hWnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
     const COLORREF back = TranslateColor(design.backColor);
     SendMessageA(hWnd(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(back));
     SendMessageA(hWnd(), LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(back));
@@ -279,6 +293,10 @@ LRESULT ListView::OnNotify(NMHDR& header)
     case LVN_GETDISPINFOA:
         OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA&>(header));
         return 0;
+    case LVN_GETINFOTIPA:
+    case LVN_GETINFOTIPW:
+        OnGetInfoTip(reinterpret_cast<NMLVGETINFOTIPA&>(header), header.code == LVN_GETINFOTIPW);
+        return 0;
     case NM_CLICK: {
         const int position = reinterpret_cast<NMITEMACTIVATE&>(header).iItem;
         if (position >= 0 && ItemClick) ItemClick(ItemAt(position));
@@ -313,12 +331,52 @@ void ListView::OnGetDispInfo(NMLVDISPINFOA& info)
     LVITEMA& item = info.item;
     if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= model_.Count()) return;
     const ListModel::Id id = model_.At(static_cast<std::size_t>(item.iItem));
-    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
-        CopyWholeCharacters(model_.Text(id), item.pszText, static_cast<std::size_t>(item.cchTextMax));
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        const std::string_view text = model_.Text(id);
+        const std::size_t room = static_cast<std::size_t>(item.cchTextMax);
+        if (painting_ && item.iSubItem == 0)
+            CopyWholeCharacters(Fitted(item.iItem, text), item.pszText, room);
+        else
+            CopyWholeCharacters(text, item.pszText, room);
+    }
     if (item.mask & LVIF_IMAGE) {
         const int image = smallIcons_ ? smallIcons_->IndexOf(model_.Icon(id)) : -1;
         item.iImage = image >= 0 ? image : I_IMAGENONE;
     }
+}
+
+void ListView::OnGetInfoTip(NMLVGETINFOTIPA& tip, bool wide)
+{
+    // Only a shortened entry has a tip: its whole text.
+    if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= model_.Count() || !tip.pszText || tip.cchTextMax <= 0)
+        return;
+    const std::string_view text = model_.Text(model_.At(static_cast<std::size_t>(tip.iItem)));
+    if (Fitted(tip.iItem, text) == text) return;
+    const std::size_t room = static_cast<std::size_t>(tip.cchTextMax);
+    if (wide)
+        CopyWholeCharacters(ToUtf16(text), reinterpret_cast<wchar_t*>(tip.pszText), room);
+    else
+        CopyWholeCharacters(text, tip.pszText, room);
+}
+
+std::string ListView::Fitted(int position, std::string_view text)
+{
+    // What the control asks for while this measures is read, not drawn.
+    const bool painting = std::exchange(painting_, false);
+    RECT label{LVIR_LABEL, 0, 0, 0};
+    std::string fitted(text);
+    if (SendMessageA(hWnd(), LVM_GETITEMRECT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&label))) {
+        WindowDc dc(hWnd());
+        const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(hWnd(), WM_GETFONT, 0, 0));
+        SelectedObject selected(dc.get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
+        RECT room{0, 0, label.right - label.left - LabelMargin(DpiOf(hWnd())), 0};
+        fitted.append(4, '\0');  // room for the ellipsis that DT_MODIFYSTRING may add
+        DrawTextExA(dc.get(), &fitted[0], static_cast<int>(text.size()), &room,
+                    DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS | DT_MODIFYSTRING, nullptr);
+        fitted.resize(std::strlen(fitted.c_str()));
+    }
+    painting_ = painting;
+    return fitted;
 }
 
 int ListView::OnFindItem(const NMLVFINDITEMA& find, bool wide)
@@ -354,8 +412,15 @@ LRESULT ListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         controlCount_ = 0;
         break;
     case WM_PAINT:
+    case WM_PRINTCLIENT:
         Arrange();
-        break;
+        return PassOn(true, message, wParam, lParam);
+    case LVM_GETITEMA:
+    case LVM_GETITEMW:
+    case LVM_GETITEMTEXTA:
+    case LVM_GETITEMTEXTW:  // asked for, an entry's text is whole, even in the middle of a paint
+        SyncCount();
+        return PassOn(false, message, wParam, lParam);
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -371,6 +436,16 @@ LRESULT ListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     // Whoever asks the control about its items gets every entry the model has.
     if (message >= LVM_FIRST && message < LVM_FIRST + 0x100 && !syncing_) SyncCount();
     return DefSubclassProc(hWnd(), message, wParam, lParam);
+}
+
+// The control asks for texts to draw them only while it paints; whoever else
+// asks, meanwhile too, reads them.
+LRESULT ListView::PassOn(bool painting, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const bool outer = std::exchange(painting_, painting);
+    const LRESULT result = DefSubclassProc(hWnd(), message, wParam, lParam);
+    painting_ = outer;
+    return result;
 }
 
 LRESULT ListView::OnSync()

@@ -129,7 +129,12 @@ private:
     LRESULT OnKey(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnSetAllStates(LPARAM item);
     LRESULT OnSync();
+    LRESULT PassOn(bool painting, UINT message, WPARAM wParam, LPARAM lParam);
     void OnGetDispInfo(NMLVDISPINFOA& info);
+    void OnGetInfoTip(NMLVGETINFOTIPA& tip, bool wide);
+    // An entry's text as it fits its column: when too wide, shortened in the
+    // middle, keeping the start of the path and the whole file name.
+    std::string Fitted(int position, std::string_view text);
     int OnFindItem(const NMLVFINDITEMA& find, bool wide);
     void OnSelectionChanged(int from, int to, UINT oldState, UINT newState);
     std::vector<ListItem> SelectedAsHeld();
@@ -147,4 +152,5 @@ private:
     int controlCount_ = 0;     // the item count the control has been told
     bool syncing_ = false;     // inside SyncCount: its own message must not re-enter
     bool syncPosted_ = false;  // a deferred update is on its way
+    bool painting_ = false;    // the texts the control asks for now are drawn, not read
 };

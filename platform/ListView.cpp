@@ -334,8 +334,8 @@ void ListView::OnGetDispInfo(NMLVDISPINFOA& info)
     if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
         const std::string_view text = model_.Text(id);
         const std::size_t room = static_cast<std::size_t>(item.cchTextMax);
-        if (painting_ && item.iSubItem == 0)
-            CopyWholeCharacters(Fitted(item.iItem, text), item.pszText, room);
+        if (drawing_ && item.iSubItem == 0)
+            CopyWholeCharacters(Fitted(text, *drawing_), item.pszText, room);
         else
             CopyWholeCharacters(text, item.pszText, room);
     }
@@ -351,7 +351,8 @@ void ListView::OnGetInfoTip(NMLVGETINFOTIPA& tip, bool wide)
     if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= model_.Count() || !tip.pszText || tip.cchTextMax <= 0)
         return;
     const std::string_view text = model_.Text(model_.At(static_cast<std::size_t>(tip.iItem)));
-    if (Fitted(tip.iItem, text) == text) return;
+    const std::optional<TextRoom> fits = Room();
+    if (!fits || Fitted(text, *fits) == text) return;
     const std::size_t room = static_cast<std::size_t>(tip.cchTextMax);
     if (wide)
         CopyWholeCharacters(ToUtf16(text), reinterpret_cast<wchar_t*>(tip.pszText), room);
@@ -359,23 +360,24 @@ void ListView::OnGetInfoTip(NMLVGETINFOTIPA& tip, bool wide)
         CopyWholeCharacters(text, tip.pszText, room);
 }
 
-std::string ListView::Fitted(int position, std::string_view text)
+std::optional<ListView::TextRoom> ListView::Room()
 {
-    // What the control asks for while this measures is read, not drawn.
-    const bool painting = std::exchange(painting_, false);
     RECT label{LVIR_LABEL, 0, 0, 0};
+    if (!SendMessageA(hWnd(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label))) return std::nullopt;
+    const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(hWnd(), WM_GETFONT, 0, 0));
+    return TextRoom{label.right - label.left - LabelMargin(DpiOf(hWnd())), font ? font : GetStockObject(DEFAULT_GUI_FONT)};
+}
+
+std::string ListView::Fitted(std::string_view text, const TextRoom& room) const
+{
+    WindowDc dc(hWnd());
+    SelectedObject selected(dc.get(), room.font);
+    RECT rect{0, 0, room.width, 0};
     std::string fitted(text);
-    if (SendMessageA(hWnd(), LVM_GETITEMRECT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&label))) {
-        WindowDc dc(hWnd());
-        const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(hWnd(), WM_GETFONT, 0, 0));
-        SelectedObject selected(dc.get(), font ? font : GetStockObject(DEFAULT_GUI_FONT));
-        RECT room{0, 0, label.right - label.left - LabelMargin(DpiOf(hWnd())), 0};
-        fitted.append(4, '\0');  // room for the ellipsis that DT_MODIFYSTRING may add
-        DrawTextExA(dc.get(), &fitted[0], static_cast<int>(text.size()), &room,
-                    DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS | DT_MODIFYSTRING, nullptr);
-        fitted.resize(std::strlen(fitted.c_str()));
-    }
-    painting_ = painting;
+    fitted.append(4, '\0');  // room for the ellipsis that DT_MODIFYSTRING may add
+    DrawTextExA(dc.get(), &fitted[0], static_cast<int>(text.size()), &rect,
+                DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS | DT_MODIFYSTRING, nullptr);
+    fitted.resize(std::strlen(fitted.c_str()));
     return fitted;
 }
 
@@ -413,14 +415,13 @@ LRESULT ListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_PAINT:
     case WM_PRINTCLIENT:
-        Arrange();
-        return PassOn(true, message, wParam, lParam);
+        return OnPaint(message, wParam, lParam);
     case LVM_GETITEMA:
     case LVM_GETITEMW:
     case LVM_GETITEMTEXTA:
     case LVM_GETITEMTEXTW:  // asked for, an entry's text is whole, even in the middle of a paint
         SyncCount();
-        return PassOn(false, message, wParam, lParam);
+        return PassOn(std::nullopt, message, wParam, lParam);
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -438,13 +439,21 @@ LRESULT ListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return DefSubclassProc(hWnd(), message, wParam, lParam);
 }
 
+LRESULT ListView::OnPaint(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Arrange();
+    // Measured once a paint: each message to the control passes through its
+    // subclass, which costs as much as drawing a row.
+    return PassOn(Room(), message, wParam, lParam);
+}
+
 // The control asks for texts to draw them only while it paints; whoever else
 // asks, meanwhile too, reads them.
-LRESULT ListView::PassOn(bool painting, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT ListView::PassOn(std::optional<TextRoom> drawing, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const bool outer = std::exchange(painting_, painting);
+    const std::optional<TextRoom> outer = std::exchange(drawing_, drawing);
     const LRESULT result = DefSubclassProc(hWnd(), message, wParam, lParam);
-    painting_ = outer;
+    drawing_ = outer;
     return result;
 }
 

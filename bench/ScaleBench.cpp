@@ -7,10 +7,10 @@
 // Prints figures; asserts nothing.
 // Usage: quorvel_bench <program file to size up> <folder> [<folder>...]
 // (scripts/bench.sh makes the folders).
+#include "common/ClientPicture.h"
 #include "forms/SharedState.h"
 #include "forms/frmAdd.h"
 #include "forms/frmSel.h"
-#include "platform/Handles.h"
 #include "platform/Runtime.h"
 #include "services/ListBulk.h"
 
@@ -94,23 +94,17 @@ void BenchPaint(HWND list)
     // A column narrower than every path, so that each row in view is shortened.
     const LRESULT width = SendMessageA(list, LVM_GETCOLUMNWIDTH, 0, 0);
     SendMessageA(list, LVM_SETCOLUMNWIDTH, 0, 160);
-    RECT client{};
-    GetClientRect(list, &client);
-    const WindowDc screen(nullptr);
-    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
-    MemoryDc dc(CreateCompatibleDC(screen.get()));
-    SelectedObject selected(dc.get(), bitmap.get());
-    const auto target = reinterpret_cast<WPARAM>(dc.get());
+    const ClientPicture picture(list);
     const auto systemList = reinterpret_cast<WNDPROC>(GetClassLongPtrA(list, GCLP_WNDPROC));
-    SendMessageA(list, WM_PRINTCLIENT, target, PRF_CLIENT | PRF_ERASEBKGND);  // the rows' icons are drawn once
+    picture.Print(list);  // the rows' icons are drawn once
     constexpr int kTimes = 200;
     double cut = 0, shortened = 0;
     for (int i = 0; i < kTimes; ++i) {
         const Stopwatch first;
-        CallWindowProcA(systemList, list, WM_PRINTCLIENT, target, PRF_CLIENT | PRF_ERASEBKGND);
+        picture.Print(list, systemList);
         cut += first.Milliseconds();
         const Stopwatch second;
-        SendMessageA(list, WM_PRINTCLIENT, target, PRF_CLIENT | PRF_ERASEBKGND);
+        picture.Print(list);
         shortened += second.Milliseconds();
     }
     SendMessageA(list, LVM_SETCOLUMNWIDTH, 0, width);

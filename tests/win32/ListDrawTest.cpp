@@ -1,6 +1,7 @@
 // How the list draws an entry too wide for its column, and the tip that then
 // gives it whole.
 #include "TestSupport.h"
+#include "common/ClientPicture.h"
 
 #include <gtest/gtest.h>
 
@@ -33,20 +34,15 @@ using Columns = std::vector<std::vector<COLORREF>>;
 // its last column with anything but the background in it.
 Columns DrawnText(HWND list, int position)
 {
-    RECT client{};
-    GetClientRect(list, &client);
-    const WindowDc screen(nullptr);
-    Bitmap bitmap(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
-    MemoryDc dc(CreateCompatibleDC(screen.get()));
-    SelectedObject selected(dc.get(), bitmap.get());
-    SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc.get()), PRF_CLIENT | PRF_ERASEBKGND);
+    const ClientPicture picture(list);
+    picture.Print(list);
     RECT label{LVIR_LABEL, 0, 0, 0};
     SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(position), reinterpret_cast<LPARAM>(&label));
-    const COLORREF background = GetPixel(dc.get(), label.left, label.top);
+    const COLORREF background = GetPixel(picture.Dc(), label.left, label.top);
     Columns columns;
     for (int x = label.left; x < label.right; ++x) {
         columns.emplace_back();
-        for (int y = label.top; y < label.bottom; ++y) columns.back().push_back(GetPixel(dc.get(), x, y));
+        for (int y = label.top; y < label.bottom; ++y) columns.back().push_back(GetPixel(picture.Dc(), x, y));
     }
     const auto blank = [&](const std::vector<COLORREF>& column) {
         return std::all_of(column.begin(), column.end(), [&](COLORREF pixel) { return pixel == background; });

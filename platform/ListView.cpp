@@ -52,6 +52,20 @@ void CopyWholeCharacters(std::string_view text, char* buffer, std::size_t room)
     buffer[length] = '\0';
 }
 
+void CopyWholeCharacters(std::wstring_view text, wchar_t* buffer, std::size_t room)
+{
+    std::size_t length = std::min(text.size(), room - 1);
+    if (length < text.size() && length > 0 && IS_HIGH_SURROGATE(text[length - 1])) --length;
+    text.copy(buffer, length);
+    buffer[length] = L'\0';
+}
+
+// Pixels between the label's edges and the widest text the control draws in it
+// without cutting it short itself.
+int LabelMargin(int dpi)
+{
+    return MulDiv(12, dpi, 96);
+}
 
 }  // namespace
 
@@ -123,7 +137,7 @@ void ListView::Create(HWND parent, int id, const Design& design)
     syncPosted_ = false;
     controlProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd(), GWLP_WNDPROC));
     SetWindowSubclass(hWnd(), SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
-    SendMessageA(hWnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER);
+    SendMessageA(hWnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
     const COLORREF back = TranslateColor(design.backColor);
     SendMessageA(hWnd(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(back));
     SendMessageA(hWnd(), LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(back));
@@ -314,6 +328,10 @@ LRESULT ListView::OnNotify(NMHDR& header)
     case LVN_GETDISPINFOA:
         OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA&>(header));
         return 0;
+    case LVN_GETINFOTIPA:
+    case LVN_GETINFOTIPW:
+        OnGetInfoTip(reinterpret_cast<NMLVGETINFOTIPA&>(header), header.code == LVN_GETINFOTIPW);
+        return 0;
     case NM_CLICK: {
         const int position = reinterpret_cast<NMITEMACTIVATE&>(header).iItem;
         if (position >= 0 && ItemClick) ItemClick(ItemAt(position));
@@ -348,12 +366,58 @@ void ListView::OnGetDispInfo(NMLVDISPINFOA& info)
     LVITEMA& item = info.item;
     if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= model_.Count()) return;
     const ListModel::Id id = model_.At(static_cast<std::size_t>(item.iItem));
-    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
-        CopyWholeCharacters(model_.Text(id), item.pszText, static_cast<std::size_t>(item.cchTextMax));
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0) {
+        const std::string_view text = model_.Text(id);
+        const std::size_t room = static_cast<std::size_t>(item.cchTextMax);
+        if (drawing_ && item.iSubItem == 0)
+            CopyWholeCharacters(Fitted(text, *drawing_), item.pszText, room);
+        else
+            CopyWholeCharacters(text, item.pszText, room);
+    }
     if (item.mask & LVIF_IMAGE) {
         const int image = smallIcons_ ? smallIcons_->IndexOf(model_.Icon(id)) : -1;
         item.iImage = image >= 0 ? image : I_IMAGENONE;
     }
+}
+
+void ListView::OnGetInfoTip(NMLVGETINFOTIPA& tip, bool wide)
+{
+    // Only a shortened entry has a tip: its whole text.
+    if (tip.iItem < 0 || static_cast<std::size_t>(tip.iItem) >= model_.Count() || !tip.pszText || tip.cchTextMax <= 0)
+        return;
+    const std::string_view text = model_.Text(model_.At(static_cast<std::size_t>(tip.iItem)));
+    const std::optional<TextRoom> fits = Room();
+    if (!fits || Fitted(text, *fits) == text) return;
+    const std::size_t room = static_cast<std::size_t>(tip.cchTextMax);
+    if (wide)
+        CopyWholeCharacters(ToUtf16(text), reinterpret_cast<wchar_t*>(tip.pszText), room);
+    else
+        CopyWholeCharacters(text, tip.pszText, room);
+}
+
+std::optional<ListView::TextRoom> ListView::Room()
+{
+    RECT label{LVIR_LABEL, 0, 0, 0};
+    if (!SendMessageA(hWnd(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&label))) return std::nullopt;
+    const auto font = reinterpret_cast<HGDIOBJ>(SendMessageA(hWnd(), WM_GETFONT, 0, 0));
+    return TextRoom{label.right - label.left - LabelMargin(DpiOf(hWnd())), font ? font : GetStockObject(DEFAULT_GUI_FONT)};
+}
+
+std::string ListView::Fitted(std::string_view text, const TextRoom& room) const
+{
+    WindowDc dc(hWnd());
+    SelectedObject selected(dc.get(), room.font);
+    SIZE whole{};
+    std::string fitted(text);
+    // Most entries fit, and one measure of them costs far less than shortening.
+    if (GetTextExtentPoint32A(dc.get(), fitted.c_str(), static_cast<int>(text.size()), &whole) && whole.cx <= room.width)
+        return fitted;
+    RECT rect{0, 0, room.width, 0};
+    fitted.append(4, '\0');  // room for the ellipsis that DT_MODIFYSTRING may add
+    DrawTextExA(dc.get(), &fitted[0], static_cast<int>(text.size()), &rect,
+                DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS | DT_MODIFYSTRING, nullptr);
+    fitted.resize(std::strlen(fitted.c_str()));
+    return fitted;
 }
 
 int ListView::OnFindItem(const NMLVFINDITEMA& find, bool wide)
@@ -389,8 +453,14 @@ LRESULT ListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         controlCount_ = 0;
         break;
     case WM_PAINT:
-        Arrange();
-        break;
+    case WM_PRINTCLIENT:
+        return OnPaint(message, wParam, lParam);
+    case LVM_GETITEMA:
+    case LVM_GETITEMW:
+    case LVM_GETITEMTEXTA:
+    case LVM_GETITEMTEXTW:  // asked for, an entry's text is whole, even in the middle of a paint
+        SyncCount();
+        return PassOn(std::nullopt, message, wParam, lParam);
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
@@ -406,6 +476,24 @@ LRESULT ListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     // Whoever asks the control about its items gets every entry the model has.
     if (message >= LVM_FIRST && message < LVM_FIRST + 0x100 && !syncing_) SyncCount();
     return DefSubclassProc(hWnd(), message, wParam, lParam);
+}
+
+LRESULT ListView::OnPaint(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Arrange();
+    // Measured once a paint: each message to the control passes through its
+    // subclass, which costs as much as drawing a row.
+    return PassOn(Room(), message, wParam, lParam);
+}
+
+// The control asks for texts to draw them only while it paints; whoever else
+// asks, meanwhile too, reads them.
+LRESULT ListView::PassOn(std::optional<TextRoom> drawing, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const std::optional<TextRoom> outer = std::exchange(drawing_, drawing);
+    const LRESULT result = DefSubclassProc(hWnd(), message, wParam, lParam);
+    drawing_ = outer;
+    return result;
 }
 
 LRESULT ListView::OnSync()

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class ImageList;
@@ -132,7 +133,20 @@ private:
     LRESULT OnKey(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnSetAllStates(LPARAM item);
     LRESULT OnSync();
+    // The width a row's label has for its text, and the font it is drawn in:
+    // the same for every row; none while the list has no rows.
+    struct TextRoom {
+        int width;
+        HGDIOBJ font;
+    };
+    std::optional<TextRoom> Room();
+    // A text as it fits the room: when too wide, shortened in the middle,
+    // keeping the start of the path and the whole file name.
+    std::string Fitted(std::string_view text, const TextRoom& room) const;
+    LRESULT OnPaint(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT PassOn(std::optional<TextRoom> drawing, UINT message, WPARAM wParam, LPARAM lParam);
     void OnGetDispInfo(NMLVDISPINFOA& info);
+    void OnGetInfoTip(NMLVGETINFOTIPA& tip, bool wide);
     int OnFindItem(const NMLVFINDITEMA& find, bool wide);
     void OnSelectionChanged(int from, int to, UINT oldState, UINT newState);
     std::vector<ListItem> SelectedAsHeld();
@@ -151,4 +165,7 @@ private:
     int controlCount_ = 0;     // the item count the control has been told
     bool syncing_ = false;     // inside SyncCount: its own message must not re-enter
     bool syncPosted_ = false;  // a deferred update is on its way
+    // While the control paints, the texts it asks for are drawn, not read: they
+    // are given to fit this room.
+    std::optional<TextRoom> drawing_;
 };

@@ -123,7 +123,9 @@ std::string MakeFolder()
 {
     char base[MAX_PATH] = {};
     GetTempPathA(sizeof(base), base);
-    const std::string folder = std::string(base) + "Quorvel demo " + std::to_string(GetCurrentProcessId());
+    // A long name, as real folders have: the lists show their entries shortened.
+    const std::string folder = std::string(base) + "Quorvel demo " + std::to_string(GetCurrentProcessId()) +
+                               " - letters, reports and settings of the quarter";
     CreateDirectoryA(folder.c_str(), nullptr);
     for (const char* name : {"notes.txt", "picture.bmp", "setup.exe", "settings.ini"}) {
         HANDLE file = CreateFileA((folder + "\\" + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

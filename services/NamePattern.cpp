@@ -54,7 +54,8 @@ NamePatterns::NamePatterns(std::string_view text)
         const std::size_t first = pattern.find_first_not_of(" \t");
         if (first == std::string_view::npos) continue;
         pattern = pattern.substr(first, pattern.find_last_not_of(" \t") + 1 - first);
-        patterns_.emplace_back(pattern);
+        // As in Windows' own searches, "*.*" means every file, with or without an extension.
+        patterns_.emplace_back(pattern == "*.*" ? "*" : pattern);
     }
 }
 

@@ -23,6 +23,8 @@ TEST(NamePatterns, MatchWildcardsSeveralPatternsAndLetterCase)
         {" *.jpg ; *.png ", "x.png", true},  // blanks around a pattern
         {";;*.png;", "x.png", true},
         {" ; ;\t", "x", false},
+        {"*.*", "README", true},  // every file, as in Windows' own searches
+        {"*.?", "README", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(NamePatterns(c.patterns).Matches(c.name), c.matches) << c.patterns << " / " << c.name;

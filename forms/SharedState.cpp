@@ -2,4 +2,5 @@
 
 std::string strCurFolder;
 bool blnAllowDupes = false;
+bool blnSubfolders = false;
 std::vector<std::string> strRecentPatterns;

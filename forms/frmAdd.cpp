@@ -8,13 +8,15 @@
 #include "services/FolderListing.h"
 #include "services/ListBulk.h"
 #include "services/ListCommands.h"
+#include "services/ListText.h"
 #include "services/NamePattern.h"
 #include "services/SelectByPattern.h"
 
 namespace {
 
 enum ControlId { idLV = 100, idTxtPath, idCmdBr, idCmdAdd };
-enum MenuIndex { kSelectAll = 0, kSelectNone = 1, kAdd = 2, kSelectMatching = 4, kDeselectMatching = 5, kInvert = 6 };
+enum MenuIndex { kSelectAll = 0, kSelectNone = 1, kAdd = 2, kSelectMatching = 4, kDeselectMatching = 5, kInvert = 6,
+                 kSubfolders = 7 };
 
 // Keys in the list that run a menu command (shift as LV_KeyDown has it).
 struct KeyCommand {
@@ -24,18 +26,20 @@ struct KeyCommand {
 constexpr KeyCommand kKeyCommands[] = {
     {'A', 2, kSelectAll},
     {'M', 2, kSelectMatching},
+    {'B', 2, kSubfolders},
     {VK_ADD, 0, kSelectMatching},  // "+", "-" and "*" of the number pad
     {VK_SUBTRACT, 0, kDeselectMatching},
     {VK_MULTIPLY, 0, kInvert},
 };
 
+constexpr char kCaption[] = "Select Files";
 constexpr std::uint32_t kWindow = 0x80000005;
 constexpr std::uint32_t kWindowText = 0x80000008;
 
 }  // namespace
 
 frmAdd::frmAdd(ListView& target, ImageList& images, PictureBox& surface)
-    : Form({"Select Files", 4110, 4740, WS_OVERLAPPEDWINDOW, 0, false}),
+    : Form({kCaption, 4110, 4740, WS_OVERLAPPEDWINDOW, 0, false}),
       target_(target),
       images_(images),
       surface_(surface)
@@ -50,7 +54,8 @@ void frmAdd::CreateControls()
     cmdAdd.Create(hWnd(), idCmdAdd, "Add", {3480, 0, 615, 285});
     cmdAdd.Enabled(false);
     LVPop.Create({"Select All", "Select None", "Add", "-", "Select Matching...\tCtrl+M",
-                  "Deselect Matching...\tNum -", "Invert Selection\tNum *"});
+                  "Deselect Matching...\tNum -", "Invert Selection\tNum *", "Include Subfolders\tCtrl+B"});
+    LVArr(kSubfolders).Checked(blnSubfolders);
 
     cmdBr.Click = [this] { cmdBr_Click(); };
     cmdAdd.Click = [this] { cmdAdd_Click(); };
@@ -111,7 +116,7 @@ void frmAdd::LV_ColumnClick()
 
 void frmAdd::LV_MouseDown(int button, float x, float y)
 {
-    if (button != 2) return;
+    if (button != 2 || listing_) return;
     if (!LV.HitTest(x, y)) return;
     LVArr(kAdd).Enabled(GetSelCount(LV) != 0);
     PopupMenu(LVPop);
@@ -136,6 +141,12 @@ void frmAdd::LVArr_Click(int Index)
     case kInvert:
         InvertSelection(LV);
         break;
+    case kSubfolders:
+        blnSubfolders = !blnSubfolders;
+        LVArr(kSubfolders).Checked(blnSubfolders);
+        RefreshFileList();
+        if (!Loaded()) return;  // closed while it listed
+        break;
     }
     ApplySelectionRule();
 }
@@ -153,6 +164,7 @@ void frmAdd::SelectAskedPatterns(bool selected)
 
 bool frmAdd::LV_KeyDown(int keyCode, int shift)
 {
+    if (listing_) return true;  // no command starts while a listing runs
     if (keyCode == 'C' && shift == 2) {
         CopySelected(hWnd(), LV);
         return true;
@@ -181,8 +193,33 @@ void frmAdd::ListFolder(const std::string& folder)
 void frmAdd::RefreshFileList()
 {
     ClearLV(LV);
+    Caption(kCaption);
+    // The listing lets messages through: nothing that starts another listing
+    // or uses the list until it ends.
+    const bool addEnabled = cmdAdd.Enabled();
+    cmdAdd.Enabled(false);
+    cmdBr.Enabled(false);
+    listing_ = true;
     LV.Visible(false);  // one repaint when the list is complete, not one per file
-    const std::string problem = FillFileList(strCurFolder, LV, images_, surface_);
+    const DWORD started = GetTickCount();
+    DWORD lastPump = started;
+    const Listing listing = FillTreeList(strCurFolder, blnSubfolders, LV, images_, surface_,
+                                         [&](unsigned long long entries) { return ListingGoesOn(entries, started, lastPump); });
+    listing_ = false;
+    if (!Loaded()) return;  // closed while it listed: the list went with it
     LV.Visible(true);
-    if (!problem.empty()) Warn(hWnd(), problem);
+    cmdBr.Enabled(true);
+    cmdAdd.Enabled(addEnabled);
+    Caption(listing.stopped ? std::string(kCaption) + " - stopped at " + Decimal(listing.entries) + " files" : kCaption);
+    if (!listing.problem.empty()) Warn(hWnd(), listing.problem);
+}
+
+bool frmAdd::ListingGoesOn(unsigned long long entries, DWORD started, DWORD& lastPump)
+{
+    const DWORD now = GetTickCount();
+    if (now - lastPump < pace.pumpEvery) return true;
+    lastPump = now;
+    if (now - started >= pace.countAfter) Caption(std::string(kCaption) + " - " + Decimal(entries) + " files");
+    const bool escape = DoEventsSeeingKey(hWnd(), VK_ESCAPE);
+    return Loaded() && !escape;  // the picker may have been closed among the messages
 }

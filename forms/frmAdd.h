@@ -23,6 +23,14 @@ public:
     // Lists a folder as a folder chosen with "..." is listed.
     void ListFolder(const std::string& folder);
 
+    // How long a listing goes between letting the window's messages through,
+    // and how long before it shows its count in the caption, in milliseconds.
+    struct ListingPace {
+        DWORD pumpEvery = 100;
+        DWORD countAfter = 500;
+    };
+    ListingPace pace;
+
 private:
     void CreateControls() override;
     void Form_Load() override;
@@ -39,6 +47,9 @@ private:
     MenuItem LVArr(int index) const { return LVPop.Item(index); }
 
     void RefreshFileList();
+    // Shows the count and lets messages through, at the pace; false when the
+    // listing is to stop (Esc, or the picker closed).
+    bool ListingGoesOn(unsigned long long entries, DWORD started, DWORD& lastPump);
     void AddSelectedFiles();
     void ApplySelectionRule();
     void SelectAskedPatterns(bool selected);
@@ -46,4 +57,5 @@ private:
     ListView& target_;
     ImageList& images_;
     PictureBox& surface_;
+    bool listing_ = false;
 };

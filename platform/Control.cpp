@@ -23,6 +23,11 @@ Control::~Control()
     if (hwnd_ && FromHandle(hwnd_) == this) SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
 }
 
+bool Control::Enabled() const
+{
+    return IsWindowEnabled(hwnd_) != FALSE;
+}
+
 void Control::Enabled(bool enabled)
 {
     EnableWindow(hwnd_, enabled);

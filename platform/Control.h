@@ -24,6 +24,7 @@ public:
     virtual ~Control();
 
     HWND hWnd() const { return hwnd_; }
+    bool Enabled() const;
     void Enabled(bool enabled);
     void Visible(bool visible);
     // Height of the control's window, twips.

@@ -4,6 +4,7 @@
 #include "platform/Handles.h"
 
 #include <cwchar>
+#include <vector>
 
 namespace {
 
@@ -77,6 +78,33 @@ FolderRead ReadFolder(const std::string& folder, const FolderVisitor& visit)
     }
     return ReadEntries(record, [&search](WIN32_FIND_DATAW& found) { return FindNextFileW(search.get(), &found) != FALSE; },
                        visit);
+}
+
+TreeRead ReadTree(const std::string& folder, bool below, const TreeVisitor& visit,
+                  const std::function<bool()>& carryOn, FolderReader read)
+{
+    TreeRead tree;
+    std::vector<std::string> waiting{folder.empty() || folder.back() != '\\' ? folder + '\\' : folder};
+    bool going = true;
+    for (bool first = true; going && !waiting.empty(); first = false) {
+        if (!first && !carryOn()) break;
+        const std::string current = std::move(waiting.back());
+        waiting.pop_back();
+        const FolderRead done = read(current, [&](std::string_view name, DWORD attributes) {
+            if (!going) return;  // the rest of a folder read when the walk ended is passed over
+            if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+                going = visit(current, name);
+            else if (below && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))  // may lead back up: never entered
+                waiting.push_back(current + std::string(name) + '\\');
+        });
+        tree.unheld += done.unheld;
+        if (first)
+            tree.top = done;
+        else if (done.end == FolderRead::End::Failed)
+            ++tree.skipped;
+    }
+    tree.stopped = !waiting.empty() || !going;
+    return tree;
 }
 
 FolderRead ReadEntries(WIN32_FIND_DATAW& record, const std::function<bool(WIN32_FIND_DATAW&)>& next,

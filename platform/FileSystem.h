@@ -28,6 +28,24 @@ using FolderVisitor = std::function<void(std::string_view name, DWORD attributes
 // reads as empty; any other failure, at the start or part-way, ends the read
 // as Failed, after the entries read before it were visited.
 FolderRead ReadFolder(const std::string& folder, const FolderVisitor& visit);
+
+// What a walk through a folder, and the folders below it when asked, found.
+struct TreeRead {
+    FolderRead top;                  // the read of the folder itself
+    unsigned long long skipped = 0;  // folders below it that could not be read whole
+    unsigned long long unheld = 0;   // names left out in all folders read
+    bool stopped = false;            // the walk was ended before it was through
+};
+// Called for each file (never a folder): its folder, ending in a backslash,
+// and its name (valid during the call only); false ends the walk.
+using TreeVisitor = std::function<bool(const std::string& folder, std::string_view name)>;
+using FolderReader = FolderRead (*)(const std::string& folder, const FolderVisitor& visit);
+// Visits the files of a folder and, when `below`, of every folder under it,
+// reading each folder with `read`. Folders that are reparse points (junctions,
+// symbolic links) are not entered. Before each folder after the first,
+// `carryOn` is asked whether to go on.
+TreeRead ReadTree(const std::string& folder, bool below, const TreeVisitor& visit,
+                  const std::function<bool()>& carryOn, FolderReader read = ReadFolder);
 // The read from its first record on: `next` fetches the following record as
 // FindNextFileW does (false, with the thread's last error, when none came).
 FolderRead ReadEntries(WIN32_FIND_DATAW& record, const std::function<bool(WIN32_FIND_DATAW&)>& next,

@@ -87,18 +87,30 @@ bool TranslateFormKeys(MSG& message)
     return form && IsDialogMessageA(form, &message);
 }
 
-void DoEvents()
+bool DoEventsSeeingKey(HWND window, WPARAM key)
 {
+    bool seen = false;
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {  // leave it for the main loop
             PostQuitMessage(static_cast<int>(message.wParam));
-            return;
+            break;
+        }
+        if (window && message.message == WM_KEYDOWN && message.wParam == key &&
+            (message.hwnd == window || IsChild(window, message.hwnd))) {
+            seen = true;
+            continue;
         }
         if (TranslateFormKeys(message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    return seen;
+}
+
+void DoEvents()
+{
+    DoEventsSeeingKey(nullptr, 0);
 }
 
 int RunMessageLoop()

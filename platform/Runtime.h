@@ -59,6 +59,9 @@ public:
 
 // Processes the window messages waiting in the queue, then returns.
 void DoEvents();
+// As DoEvents, but a press of the key in the window or one of its controls is
+// taken from the queue instead: returns whether there was one.
+bool DoEventsSeeingKey(HWND window, WPARAM key);
 // Runs the message loop until the last form has closed; returns the exit code.
 int RunMessageLoop();
 // Applies the keyboard interface of forms (Tab between controls) to a message.

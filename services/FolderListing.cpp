@@ -141,30 +141,44 @@ int AddFiles(const std::vector<std::string>& paths, ListView& list, ImageList& i
 
 std::string FillFileList(const std::string& folder, ListView& list, ImageList& images, PictureBox& surface)
 {
-    FolderRead read;
+    return FillTreeList(folder, false, list, images, surface, [](unsigned long long) { return true; }).problem;
+}
+
+Listing FillTreeList(const std::string& folder, bool subfolders, ListView& list, ImageList& images,
+                     PictureBox& surface, const ListingProgress& progress)
+{
+    constexpr unsigned long long kProgressEvery = 4096;  // entries; a power of two keeps the test cheap
+    Listing listing;
+    TreeRead read;
     {
         HourglassPointer hourglass;
         KeepIconsFor(images, surface);
         TypeNames typeNames;
-        std::string path = AddSlash(folder);
-        const std::size_t folderLength = path.size();
-        read = ReadFolder(folder, [&](std::string_view name, DWORD attributes) {
-            if (attributes & FILE_ATTRIBUTE_DIRECTORY) return;  // subfolders are not listed
-            path.resize(folderLength);
-            path.append(name);
-            AddFileEntry(path, typeNames.Of(name), list, images);
-        });
+        std::string path;  // one buffer for every path
+        read = ReadTree(
+            folder, subfolders,
+            [&](const std::string& in, std::string_view name) {
+                path.assign(in).append(name);
+                AddFileEntry(path, typeNames.Of(name), list, images);
+                return ++listing.entries % kProgressEvery != 0 || progress(listing.entries);
+            },
+            [&] { return progress(listing.entries); });
     }
-    std::string problem;
-    if (read.end == FolderRead::End::Failed)
-        problem = "The folder " + folder + " could not be read whole:\n\n" + SystemErrorText(read.error) +
+    listing.stopped = read.stopped;
+    std::string& problem = listing.problem;
+    if (read.top.end == FolderRead::End::Failed)
+        problem = "The folder " + folder + " could not be read whole:\n\n" + SystemErrorText(read.top.error) +
                   "\n\nThe list shows only the files read before that.";
+    if (read.skipped > 0)
+        problem += std::string(problem.empty() ? "" : "\n\n") + Decimal(read.skipped) +
+                   (read.skipped == 1 ? " folder" : " folders") + " below " + folder +
+                   " could not be read whole, and the files not read were left out.";
     if (read.unheld > 0)
         problem += std::string(problem.empty() ? "" : "\n\n") + Decimal(read.unheld) +
                    (read.unheld == 1 ? " name" : " names") + " in " + folder +
                    " cannot be written in this system's code page, and " + (read.unheld == 1 ? "was" : "were") +
                    " left out.";
-    return problem;
+    return listing;
 }
 
 std::string GetFileTypeName(const std::string& path)

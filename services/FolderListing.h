@@ -5,6 +5,7 @@
 #include "platform/ListView.h"
 #include "platform/PictureBox.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,18 @@
 // the code page cannot hold were left out. A folder that is not there gives
 // an empty list and "".
 std::string FillFileList(const std::string& folder, ListView& list, ImageList& images, PictureBox& surface);
+// Told now and then how many entries a listing has added; false stops it.
+using ListingProgress = std::function<bool(unsigned long long entries)>;
+struct Listing {
+    std::string problem;  // as FillFileList gives it, with the folders below that were skipped
+    unsigned long long entries = 0;
+    bool stopped = false;  // the entries added before the stop stay
+};
+// As FillFileList, and with `subfolders` the files of every folder below it
+// too (reparse-point folders not entered). Progress is told before each
+// folder below and every few thousand entries.
+Listing FillTreeList(const std::string& folder, bool subfolders, ListView& list, ImageList& images,
+                     PictureBox& surface, const ListingProgress& progress);
 // Adds an entry for each file, with its icon as a listing gives it; a path the
 // list already has is skipped unless duplicates are allowed. Returns how many
 // entries were added.

@@ -217,3 +217,60 @@ TEST(FolderRead, OnlyNoMoreFilesEndsAReadWholeAndAFailureKeepsTheEntriesBeforeIt
         EXPECT_EQ(read.error, whole ? 0 : error);
     }
 }
+
+TEST_F(FolderListing, WithSubfoldersEveryFileBelowIsListedHiddenFoldersToo)
+{
+    folder.File("a.txt");
+    folder.Folder("sub");
+    folder.File("sub\\b.txt");
+    folder.Folder("sub\\deeper");
+    folder.File("sub\\deeper\\c.txt");
+    SetFileAttributesA(folder.Folder("hidden").c_str(), FILE_ATTRIBUTE_HIDDEN);
+    folder.File("hidden\\d.txt");
+    const Listing listing = FillTreeList(folder.Path(), true, host.LV, images(), surface(),
+                                         [](unsigned long long) { return true; });
+    const std::string base = folder.Path() + "\\";
+    EXPECT_EQ(SortedTexts(), (std::vector<std::string>{base + "a.txt", base + "hidden\\d.txt", base + "sub\\b.txt",
+                                                        base + "sub\\deeper\\c.txt"}));
+    EXPECT_EQ(listing.entries, 4u);
+    EXPECT_FALSE(listing.stopped);
+    EXPECT_EQ(listing.problem, "");
+}
+
+namespace {
+
+// A tree of made-up folders: a link back up, a folder that fails part-way.
+FolderRead ReadMadeUpFolder(const std::string& folder, const FolderVisitor& visit)
+{
+    FolderRead read;
+    if (folder == "R\\") {
+        visit("f.txt", FILE_ATTRIBUTE_NORMAL);
+        visit("up", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
+        visit("bad", FILE_ATTRIBUTE_DIRECTORY);
+        visit("ok", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+    } else if (folder == "R\\bad\\") {
+        visit("x.txt", FILE_ATTRIBUTE_NORMAL);
+        read.end = FolderRead::End::Failed;
+        read.error = ERROR_ACCESS_DENIED;
+    } else if (folder == "R\\ok\\") {
+        visit("g.txt", FILE_ATTRIBUTE_NORMAL);
+    } else {
+        ADD_FAILURE() << "read " << folder;
+    }
+    return read;
+}
+
+}  // namespace
+
+TEST(TreeRead, ReparsePointsAreNotEnteredAndFoldersThatFailAreCounted)
+{
+    std::vector<std::string> seen;
+    const TreeRead tree = ReadTree(
+        "R", true, [&](const std::string& in, std::string_view name) { seen.push_back(in + std::string(name)); return true; },
+        [] { return true; }, ReadMadeUpFolder);
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<std::string>{"R\\bad\\x.txt", "R\\f.txt", "R\\ok\\g.txt"}));
+    EXPECT_EQ(tree.skipped, 1u);
+    EXPECT_EQ(tree.top.end, FolderRead::End::Done);
+    EXPECT_FALSE(tree.stopped);
+}

@@ -14,6 +14,7 @@ protected:
         frmSel::Default().Show();
         for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"}) folder.File(name);
         strCurFolder = folder.Path();
+        blnSubfolders = false;
     }
     void Open()
     {

@@ -316,10 +316,10 @@ TEST_F(Picker, TheMenuKeepsItsFirstItemsAndOffersTheNewCommandsBehindASeparator)
 {
     Open();
     const char* expected[] = {"Select All", "Select None", "Add", "", "Select Matching...\tCtrl+M",
-                              "Deselect Matching...\tNum -", "Invert Selection\tNum *"};
+                              "Deselect Matching...\tNum -", "Invert Selection\tNum *", "Include Subfolders\tCtrl+B"};
     HMENU menu = picker.LVPop.Handle();
-    ASSERT_EQ(GetMenuItemCount(menu), 7);
-    for (UINT i = 0; i < 7; ++i) {
+    ASSERT_EQ(GetMenuItemCount(menu), 8);
+    for (UINT i = 0; i < 8; ++i) {
         char text[64] = {};
         GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
         EXPECT_STREQ(text, expected[i]);
@@ -375,6 +375,47 @@ TEST_F(Picker, NumberPadKeysAndCtrlMRunTheNewCommands)
         EXPECT_EQ(opened ? shown.at(0) : "", c.dialog) << c.key;
         EXPECT_EQ(SelectedCount(List()), c.selectedAfter) << c.key;
     }
+}
+
+TEST_F(Picker, CtrlBTogglesIncludeSubfoldersItsCheckAndTheListing)
+{
+    folder.Folder("sub");
+    folder.File("sub\\f.txt");
+    Open();
+    const auto checked = [&] { return (GetMenuState(picker.LVPop.Handle(), 7, MF_BYPOSITION) & MF_CHECKED) != 0; };
+    EXPECT_FALSE(checked());
+    PressKey(List(), 'B', true);
+    EXPECT_TRUE(checked());
+    EXPECT_EQ(ItemCount(List()), 6);
+    PressKey(List(), 'B', true);
+    EXPECT_FALSE(checked());
+    EXPECT_EQ(ItemCount(List()), 5);
+}
+
+TEST_F(Picker, EscStopsAListingPartWayKeepingItsEntriesUntilTheNextListing)
+{
+    folder.Folder("sub");
+    folder.File("sub\\f.txt");
+    picker.pace = {0, 0};  // lets messages through, and shows the count, at every chance
+    Open();
+    PostMessageA(picker.hWnd(), WM_KEYDOWN, VK_ESCAPE, 0);  // seen before the folder below is read
+    PressKey(List(), 'B', true);
+    EXPECT_EQ(ItemCount(List()), 5);
+    EXPECT_EQ(WindowText(picker.hWnd()), "Select Files - stopped at 5 files");
+    EXPECT_TRUE(IsWindowEnabled(picker.cmdBr.hWnd()));
+    PressKey(List(), 'B', true);
+    EXPECT_EQ(WindowText(picker.hWnd()), "Select Files");
+}
+
+TEST_F(Picker, ClosingThePickerWhileItListsStopsTheListing)
+{
+    folder.Folder("sub");
+    folder.File("sub\\f.txt");
+    picker.pace = {0, 0};
+    Open();
+    PostMessageA(picker.hWnd(), WM_CLOSE, 0, 0);
+    PressKey(List(), 'B', true);
+    EXPECT_FALSE(picker.Loaded());
 }
 
 TEST_F(Picker, ThePatternsDialogOffersThePatternsUsedNewestFirst)

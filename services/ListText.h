@@ -13,3 +13,7 @@ std::string Decimal(unsigned long long number);
 // The non-blank lines of a list file's bytes (a UTF-8 byte-order mark and CR
 // before LF ignored), or nothing when the bytes are not text (a NUL byte).
 std::optional<std::vector<std::string>> ListLines(std::string_view bytes);
+// A line of pasted text as a path: the blanks around it, and then a pair of
+// double quotes around the rest ("Copy as path" adds them), dropped; "" for a
+// blank line.
+std::string PastedLinePath(std::string_view line);

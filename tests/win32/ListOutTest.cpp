@@ -2,6 +2,7 @@
 // save and open, files dropped in, and the keyboard.
 #include "PickerFixture.h"
 #include "app/ListOutput.h"
+#include "app/mdlMain.h"
 #include "common/FileText.h"
 #include "common/FolderFiles.h"
 #include "services/DragOut.h"
@@ -369,6 +370,35 @@ TEST_F(ListOut, PasteTakesTheClipboardsFilesOrTextLinesAsDroppedFilesAreTaken)
                   (std::vector<std::string>{other.Path() + "\\pasted.txt"})) << shape.shape;
     }
     EXPECT_EQ(GetFileAttributesA(a.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);  // a Cut moves nothing
+}
+
+TEST_F(ListOut, CommandLinePathsJoinInOrderAFolderOpensBesideAndTheListGoesOutAtClose)
+{
+    TempFolder other;
+    other.File("listed.txt");
+    const std::string output = folder.Path() + "\\out.txt";
+    std::string message;
+    DialogScript answer({Press(IDOK, &message)});
+    ASSERT_TRUE(Main("-o \"" + output + "\" \"" + Path("c.txt") + "\" \"" + folder.Path() + "\" \"" + Path("gone.txt") +
+                     "\" -st \"" + other.Path() + "\" \"" + Path("a.txt") + "\""));
+    Pump();
+    EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{Path("c.txt"), Path("a.txt")}));
+    EXPECT_EQ(message, "1 word of the command line named no existing file and was skipped.");
+    HWND main = frmSel::Default().hWnd();
+    EXPECT_TRUE(IsIconic(main));
+    HWND selectFiles = FindWindowA("QuorvelForm", "Select Files");
+    ASSERT_NE(selectFiles, nullptr);
+    EXPECT_EQ(ItemTexts(FindChild(selectFiles, WC_LISTVIEWA, nullptr)),
+              (std::vector<std::string>{other.Path() + "\\listed.txt"}));  // the last folder
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(main, &placement);
+    RECT beside{};
+    GetWindowRect(selectFiles, &beside);
+    EXPECT_NEAR(beside.left, placement.rcNormalPosition.right, 1);
+    EXPECT_EQ(beside.top, placement.rcNormalPosition.top);
+    SendMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(FileBytes(output), Path("c.txt") + "\r\n" + Path("a.txt") + "\r\n");
 }
 
 TEST_F(ListOut, CtrlASelectsEveryEntryInEitherList)

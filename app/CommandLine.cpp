@@ -41,32 +41,35 @@ std::vector<std::string> SplitArguments(const std::string& arguments)
     return words;
 }
 
-StartRequest ReadCommandLine(const std::string& arguments)
+StartRequest ReadCommandLine(const std::string& arguments, const std::function<bool(const std::string&)>& names)
 {
     StartRequest request;
     const std::vector<std::string> words = SplitArguments(arguments);
     const std::size_t switchAt = !words.empty() && words.front() == "-st" ? 1 : 0;
     request.output = words.size() > switchAt && words[switchAt] == "-o";
-    request.minimised = arguments == "-st";
+    bool switchSt = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
         if (request.output && i == switchAt) {
             if (i + 1 < words.size()) request.outputFile = words[++i];
         } else if (words[i] == "-st") {
-            request.minimised = request.minimised || request.output;
+            switchSt = true;
         } else {
             request.words.push_back(words[i]);
+            request.paths = request.paths || names(words[i]);
         }
     }
+    request.minimised = arguments == "-st" || (switchSt && (request.output || request.paths));
     return request;
 }
 
 std::string CommandLineProblem(const StartRequest& request)
 {
     if (!request.output) return "";
-    const std::string usage =
-        "\n\nUsage: quorvel.exe [-st] [-o FILE]\n\nA FILE whose name has blanks in it goes in double quotes.";
+    const std::string usage = "\n\nUsage: quorvel.exe [-st] [-o FILE] [PATH ...]\n\n"
+                              "A FILE or PATH whose name has blanks in it goes in double quotes.";
     if (request.outputFile.empty()) return "The -o switch needs the name of the file to write the list to." + usage;
     // The one place that decides what an extra word means.
-    if (!request.words.empty()) return "The word \"" + request.words.front() + "\" is not understood." + usage;
+    if (!request.words.empty() && !request.paths)
+        return "The word \"" + request.words.front() + "\" is not understood." + usage;
     return "";
 }

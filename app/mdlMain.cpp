@@ -6,6 +6,7 @@
 #include "app/mdlSetFormIcon32.h"
 #include "forms/frmSel.h"
 #include "platform/Runtime.h"
+#include "services/ListCommands.h"
 
 static_assert(sizeof(INITCOMMONCONTROLSEX) == 8, "the record gives its own size");
 
@@ -22,6 +23,26 @@ class Services : public ProgramServices {
     std::string ListClosing(const std::vector<std::string>& paths) override { return Output.Closing(paths); }
 };
 
+bool NamesSomething(const std::string& word)
+{
+    return KindOfPath(word) != PathKind::None;
+}
+
+// The list holds full paths: a word typed relative to the current folder is
+// made full; one the system cannot make full stays as it is.
+std::vector<std::string> FullPaths(std::vector<std::string> words)
+{
+    for (auto& word : words) {
+        std::string full(GetFullPathNameA(word.c_str(), 0, nullptr, nullptr), '\0');
+        if (full.empty()) continue;
+        const DWORD length = GetFullPathNameA(word.c_str(), static_cast<DWORD>(full.size()), &full[0], nullptr);
+        if (length == 0 || length >= full.size()) continue;
+        full.resize(length);
+        word = std::move(full);
+    }
+    return words;
+}
+
 }  // namespace
 
 void MakeWindows()
@@ -32,7 +53,7 @@ void MakeWindows()
 
 bool Main(const std::string& arguments)
 {
-    const StartRequest request = ReadCommandLine(arguments);
+    const StartRequest request = ReadCommandLine(arguments, NamesSomething);
     std::string refusal = CommandLineProblem(request);
     if (refusal.empty() && request.output) refusal = Output.Request(request.outputFile);
     if (!refusal.empty()) {
@@ -56,6 +77,8 @@ bool Main(const std::string& arguments)
     MakeWindows();
     frmSel& main = frmSel::Default();
     main.Show();
+    // Before minimising: a folder's picker opens beside the window as it is shown.
+    if (request.paths) main.TakeIn(FullPaths(request.words), "word", " of the command line");
     if (request.minimised) main.WindowState(Form::vbMinimized);
     return true;
 }

@@ -9,6 +9,7 @@
 #include "services/ListDialogs.h"
 #include "services/ListFile.h"
 #include "services/ListText.h"
+#include "services/PathData.h"
 #include "services/PathText.h"
 
 #include <cstdlib>
@@ -17,7 +18,7 @@
 namespace {
 
 enum ControlId { idLV = 100, idPIcon, idCmdSel, idChkDups, idCmdClear, idPicTitle, idLblTitle };
-enum ListMenuIndex { kCopy = 0, kRemove = 1, kSaveList = 2, kOpenList = 3 };
+enum ListMenuIndex { kCopy = 0, kPaste = 1, kRemove = 2, kSaveList = 3, kOpenList = 4 };
 
 // A list file larger than this is refused rather than read into memory.
 constexpr unsigned long long kMaxListFileBytes = 64ull * 1024 * 1024;
@@ -74,7 +75,7 @@ void frmSel::CreateControls()
     ImageList1.Create(SmallIconSize(Dpi()), SmallIconSize(Dpi()));
     LV.SmallIcons(ImageList1);
 
-    mnuList.Create({"Copy\tCtrl+C", "Remove\tDel", "Save List...\tCtrl+S", "Open List...\tCtrl+O"});
+    mnuList.Create({"Copy\tCtrl+C", "Paste\tCtrl+V", "Remove\tDel", "Save List...\tCtrl+S", "Open List...\tCtrl+O"});
     AcceptDroppedFiles();
 
     chkDups.Click = [this] { chkDups_Click(); };
@@ -190,6 +191,7 @@ void frmSel::LV_MouseDown(int button, float x, float y)
     }
     const bool anySelected = GetSelCount(LV) != 0;
     mnuList.Item(kCopy).Enabled(anySelected);
+    mnuList.Item(kPaste).Enabled(ClipboardHasPaths());
     mnuList.Item(kRemove).Enabled(anySelected);
     mnuList.Item(kSaveList).Enabled(LV.ListItems.Count() != 0);
     PopupMenu(mnuList);
@@ -199,6 +201,7 @@ bool frmSel::LV_KeyDown(int keyCode, int shift)
 {
     const bool control = shift == 2;
     if (control && keyCode == 'C') CopySelection();
+    else if (control && keyCode == 'V') PasteFiles();
     else if (shift == 0 && keyCode == VK_DELETE) RemoveSelection();
     else if (control && keyCode == 'S') SaveList();
     else if (control && keyCode == 'O') OpenList();
@@ -218,6 +221,9 @@ void frmSel::mnuList_Click(int Index)
     case kCopy:
         CopySelection();
         break;
+    case kPaste:
+        PasteFiles();
+        break;
     case kRemove:
         RemoveSelection();
         break;
@@ -234,6 +240,13 @@ void frmSel::mnuList_Click(int Index)
 void frmSel::CopySelection()
 {
     CopySelected(hWnd(), LV);
+}
+
+void frmSel::PasteFiles()
+{
+    const PastedPaths pasted = PathsOnClipboard(hWnd());
+    if (!pasted.error.empty()) Complain(pasted.error);
+    else TakeIn(pasted.paths, "pasted item", "");
 }
 
 void frmSel::RemoveSelection()

@@ -27,7 +27,7 @@ public:
     ListView LV;
     ImageList ImageList1;
     PictureBox pIcon;
-    // The list's pop-up menu: Copy, Remove, Save List..., Open List...
+    // The list's pop-up menu: Copy, Paste, Remove, Save List..., Open List...
     Menu mnuList;
 
     // Lists a folder in the picker, opening the picker when it is not open.
@@ -55,6 +55,7 @@ private:
     void mnuList_Click(int Index);
 
     void CopySelection();
+    void PasteFiles();
     void RemoveSelection();
     void SaveList();
     void OpenList();

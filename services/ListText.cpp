@@ -67,3 +67,13 @@ bool IsUtf8(std::string_view bytes)
     }
     return true;
 }
+
+std::string PastedLinePath(std::string_view line)
+{
+    const char* const blanks = " \t\r";
+    const std::size_t first = line.find_first_not_of(blanks);
+    if (first == std::string_view::npos) return "";
+    line = line.substr(first, line.find_last_not_of(blanks) - first + 1);
+    if (line.size() >= 2 && line.front() == '"' && line.back() == '"') line = line.substr(1, line.size() - 2);
+    return std::string(line);
+}

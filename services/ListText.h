@@ -22,3 +22,7 @@ std::optional<ListFileLines> ListLines(std::string_view bytes);
 // Whether the bytes are well-formed UTF-8: no overlong forms, no surrogates,
 // nothing past U+10FFFF.
 bool IsUtf8(std::string_view bytes);
+// A line of pasted text as a path: the blanks around it, and then a pair of
+// double quotes around the rest ("Copy as path" adds them), dropped; "" for a
+// blank line.
+std::string PastedLinePath(std::string_view line);

@@ -5,6 +5,8 @@
 #include "services/ListText.h"
 
 #include <cstring>
+#include <cwchar>
+#include <string_view>
 
 namespace {
 
@@ -29,6 +31,40 @@ bool OpenClipboardPatiently(HWND owner)
         Sleep(20);
     }
     return true;
+}
+
+std::vector<std::string> FileListPaths(HANDLE block)
+{
+    const auto drop = static_cast<HDROP>(block);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<std::string> paths(count);
+    std::wstring name;
+    for (UINT i = 0; i < count; ++i) {
+        name.assign(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        DragQueryFileW(drop, i, &name[0], static_cast<UINT>(name.size()));
+        ToCodePage(name.c_str(), paths[i]);  // left "" when it fails
+    }
+    return paths;
+}
+
+std::vector<std::string> TextPaths(HANDLE block)
+{
+    std::vector<std::string> paths;
+    const auto* locked = static_cast<const wchar_t*>(GlobalLock(block));
+    if (!locked) return paths;
+    // The block may be larger than its text, and a careless program's may lack the NUL.
+    std::wstring_view text(locked, wcsnlen(locked, GlobalSize(block) / sizeof(wchar_t)));
+    std::wstring line;
+    std::string converted;
+    while (!text.empty()) {
+        const std::size_t end = text.find(L'\n');
+        line.assign(text.substr(0, end));
+        text.remove_prefix(end == std::wstring_view::npos ? text.size() : end + 1);
+        if (!ToCodePage(line.c_str(), converted)) paths.emplace_back();
+        else if (std::string path = PastedLinePath(converted); !path.empty()) paths.push_back(std::move(path));
+    }
+    GlobalUnlock(block);
+    return paths;
 }
 
 }  // namespace
@@ -82,4 +118,24 @@ std::string CopyPaths(HWND owner, const std::vector<std::string>& paths)
     if (!failure.empty()) EmptyClipboard();
     CloseClipboard();
     return failure.empty() ? failure : "Nothing was copied: the clipboard took no paths.\n\n" + failure;
+}
+
+bool ClipboardHasPaths()
+{
+    return IsClipboardFormatAvailable(CF_HDROP) || IsClipboardFormatAvailable(CF_UNICODETEXT) ||
+           IsClipboardFormatAvailable(CF_TEXT);
+}
+
+PastedPaths PathsOnClipboard(HWND owner)
+{
+    PastedPaths pasted;
+    if (!OpenClipboardPatiently(owner)) {
+        pasted.error = "The clipboard is in use by another program; nothing was pasted.";
+        return pasted;
+    }
+    // The system gives 8-bit text as UTF-16 too.
+    if (HANDLE files = GetClipboardData(CF_HDROP)) pasted.paths = FileListPaths(files);
+    else if (HANDLE text = GetClipboardData(CF_UNICODETEXT)) pasted.paths = TextPaths(text);
+    CloseClipboard();
+    return pasted;
 }

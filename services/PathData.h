@@ -1,7 +1,8 @@
 #pragma once
 // A list of paths in the shapes other programs take them from the clipboard or
 // a drag: UTF-16 text, a shell file list (CF_HDROP) and the preferred drop
-// effect "copy", so that pasting into a folder copies and never moves.
+// effect "copy", so that pasting into a folder copies and never moves; and the
+// paths other programs put on the clipboard.
 #include "platform/Handles.h"
 
 #include <string>
@@ -17,3 +18,15 @@ GlobalMemory DropEffectBlock(DWORD effect);
 
 // Puts the three shapes on the clipboard. Returns "" or why nothing was copied.
 std::string CopyPaths(HWND owner, const std::vector<std::string>& paths);
+
+// Whether the clipboard holds something to paste: a shell file list or text.
+bool ClipboardHasPaths();
+struct PastedPaths {
+    std::string error;               // why the clipboard could not be read, or ""
+    std::vector<std::string> paths;  // in the clipboard's order
+};
+// The names of the clipboard's shell file list, or else the paths of its text
+// lines (see PastedLinePath). Whatever effect the clipboard prefers (Explorer's
+// Cut asks for a move), only the names are read: no file is touched. A name
+// the code page cannot hold comes as "", which names no file.
+PastedPaths PathsOnClipboard(HWND owner);

@@ -38,3 +38,16 @@ TEST(ListText, DecimalDigits)
     EXPECT_EQ(Decimal(1000), "1000");
     EXPECT_EQ(Decimal(18446744073709551615ull), "18446744073709551615");
 }
+
+TEST(ListText, APastedLineLosesItsBlanksAndTheQuotesAroundIt)
+{
+    const char* cases[][2] = {  // line, path
+        {"C:\\a b.txt", "C:\\a b.txt"},
+        {" \t\"C:\\a b.txt\"\r", "C:\\a b.txt"},
+        {"\"C:\\x\" \"C:\\y\"", "C:\\x\" \"C:\\y"},  // one pair, the outer one
+        {"\"C:\\half.txt", "\"C:\\half.txt"},
+        {"\"\"", ""},
+        {" \t\r", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PastedLinePath(c[0]), c[1]) << c[0];
+}

@@ -5,13 +5,22 @@
 
 using namespace std::string_literals;
 
+namespace {
+
+bool NamesNothing(const std::string&)
+{
+    return false;
+}
+
+}  // namespace
+
 TEST(CommandLine, WithoutOutputOnlyTheExactSwitchStartsMinimisedAndNothingIsRefused)
 {
-    EXPECT_TRUE(ReadCommandLine("-st").minimised);
+    EXPECT_TRUE(ReadCommandLine("-st", NamesNothing).minimised);
     for (const std::string& other : {""s, "-ST"s, "-St"s, "x-st"s, "-st x"s, "x -st"s, " -st"s, "-st "s, "-s"s, "st"s,
                                      "/st"s, "\"-st\""s, "-st -st -o a"s, "x -o y"s, std::string(32000, 'x'),
                                      "-st" + std::string(31997, ' '), "-st \xd0\xb6\xe6\x97\xa5"s, "-st\0"s}) {
-        const StartRequest request = ReadCommandLine(other);
+        const StartRequest request = ReadCommandLine(other, NamesNothing);
         EXPECT_FALSE(request.minimised || request.output) << '"' << other << '"';
         EXPECT_EQ(CommandLineProblem(request), "") << '"' << other << '"';
     }
@@ -47,7 +56,7 @@ TEST(CommandLine, OutputTakesExactlyTheNextWordSplitAsThePlatformSplits)
         {"-o -st", "-st", false},
     };
     for (const auto& c : cases) {
-        const StartRequest request = ReadCommandLine(c.text);
+        const StartRequest request = ReadCommandLine(c.text, NamesNothing);
         EXPECT_TRUE(request.output) << c.text;
         EXPECT_EQ(request.outputFile, c.file) << c.text;
         EXPECT_EQ(request.minimised, c.minimised) << c.text;
@@ -65,9 +74,29 @@ TEST(CommandLine, WithOutputAMissingFileOrAWordNotUnderstoodIsRefusedByName)
         {"-st -o \"\"", "needs the name of the file"},
     };
     for (const auto& c : cases) {
-        const std::string problem = CommandLineProblem(ReadCommandLine(c.text));
+        const std::string problem = CommandLineProblem(ReadCommandLine(c.text, NamesNothing));
         EXPECT_NE(problem.find(c.named), std::string::npos) << c.text << ": " << problem;
         EXPECT_NE(problem.find("Usage: quorvel.exe [-st] [-o FILE]"), std::string::npos) << c.text;
+    }
+}
+
+TEST(CommandLine, OneWordNamingSomethingMakesTheWordsPathsAndLetsStMinimise)
+{
+    const auto names = [](const std::string& word) { return word == "C:\\a.txt" || word == "C:\\Data"; };
+    const struct { const char* text; bool paths, minimised, refused; std::vector<std::string> words; } cases[] = {
+        {"C:\\a.txt", true, false, false, {"C:\\a.txt"}},
+        {"C:\\none.txt C:\\Data -st C:\\a.txt", true, true, false, {"C:\\none.txt", "C:\\Data", "C:\\a.txt"}},
+        {"-st -o out.txt C:\\a.txt x", true, true, false, {"C:\\a.txt", "x"}},
+        {"-o C:\\a.txt", false, false, false, {}},  // the output file is no path to take in
+        {"-o out.txt x -st", false, true, true, {"x"}},
+        {"C:\\none.txt -st", false, false, false, {"C:\\none.txt"}},
+    };
+    for (const auto& c : cases) {
+        const StartRequest request = ReadCommandLine(c.text, names);
+        EXPECT_EQ(request.paths, c.paths) << c.text;
+        EXPECT_EQ(request.minimised, c.minimised) << c.text;
+        EXPECT_EQ(request.words, c.words) << c.text;
+        EXPECT_EQ(CommandLineProblem(request).empty(), !c.refused) << c.text;
     }
 }
 

@@ -2,6 +2,7 @@
 // save and open, files dropped in, and the keyboard.
 #include "PickerFixture.h"
 #include "app/ListOutput.h"
+#include "app/mdlMain.h"
 #include "common/FileText.h"
 #include "common/FolderFiles.h"
 #include "services/DragOut.h"
@@ -371,6 +372,78 @@ TEST_F(ListOut, FilesDroppedInJoinTheListAndAFolderOpensInThePicker)
               (std::vector<std::string>{other.Path() + "\\dropped.txt"}));
 }
 
+TEST_F(ListOut, PasteTakesTheClipboardsFilesOrTextLinesAsDroppedFilesAreTaken)
+{
+    TempFolder other;
+    other.File("pasted.txt");
+    const std::string a = Path("a.txt"), b = Path("b.txt");
+    const std::string text = "\"" + a + "\"\r\n\r\n  " + folder.Path() + "\t\r\n" + Path("gone.txt") + "\r\n \r\n\"" +
+                             b + "\"\n" + other.Path();
+    struct { const char* shape; UINT format; GlobalMemory block; bool byMenu; } shapes[] = {
+        {"file list", CF_HDROP, FileListBlock({a, folder.Path(), Path("gone.txt"), b, other.Path()}), false},
+        {"text", CF_UNICODETEXT, GlobalMemory(GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t))), true},
+    };
+    const std::wstring wide = Wide(text);
+    memcpy(GlobalLock(shapes[1].block.get()), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(shapes[1].block.get());
+    for (auto& shape : shapes) {
+        ClearLV(Selection());
+        ASSERT_TRUE(OpenClipboard(nullptr));
+        EmptyClipboard();
+        SetClipboardData(shape.format, shape.block.release());
+        SetClipboardData(PreferredDropEffectFormat(), DropEffectBlock(DROPEFFECT_MOVE).release());  // Explorer's Cut
+        CloseClipboard();
+        std::string message;
+        DialogScript answer({Press(IDOK, &message)});
+        if (shape.byMenu) {
+            WhenWindowOpens open("#32768", [](HWND menuWindow) {
+                for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(menuWindow, WM_KEYDOWN, key, 0);
+            });
+            PressButton(SelectionList(), WM_RBUTTONDOWN, WM_RBUTTONUP, {10, 10});
+            Pump();
+        } else {
+            PressKey(SelectionList(), 'V', true);
+        }
+        EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{a, b})) << shape.shape;
+        EXPECT_EQ(strCurFolder, other.Path()) << shape.shape;  // the last folder
+        EXPECT_EQ(message, "1 pasted item named no existing file and was skipped.") << shape.shape;
+        HWND picker = FindWindowA("QuorvelForm", "Select Files");
+        ASSERT_NE(picker, nullptr) << shape.shape;
+        EXPECT_EQ(ItemTexts(FindChild(picker, WC_LISTVIEWA, nullptr)),
+                  (std::vector<std::string>{other.Path() + "\\pasted.txt"})) << shape.shape;
+    }
+    EXPECT_EQ(GetFileAttributesA(a.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);  // a Cut moves nothing
+}
+
+TEST_F(ListOut, CommandLinePathsJoinInOrderAFolderOpensBesideAndTheListGoesOutAtClose)
+{
+    TempFolder other;
+    other.File("listed.txt");
+    const std::string output = folder.Path() + "\\out.txt";
+    std::string message;
+    DialogScript answer({Press(IDOK, &message)});
+    ASSERT_TRUE(Main("-o \"" + output + "\" \"" + Path("c.txt") + "\" \"" + folder.Path() + "\" \"" + Path("gone.txt") +
+                     "\" -st \"" + other.Path() + "\" \"" + Path("a.txt") + "\""));
+    Pump();
+    EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{Path("c.txt"), Path("a.txt")}));
+    EXPECT_EQ(message, "1 word of the command line named no existing file and was skipped.");
+    HWND main = frmSel::Default().hWnd();
+    EXPECT_TRUE(IsIconic(main));
+    HWND selectFiles = FindWindowA("QuorvelForm", "Select Files");
+    ASSERT_NE(selectFiles, nullptr);
+    EXPECT_EQ(ItemTexts(FindChild(selectFiles, WC_LISTVIEWA, nullptr)),
+              (std::vector<std::string>{other.Path() + "\\listed.txt"}));  // the last folder
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(main, &placement);
+    RECT beside{};
+    GetWindowRect(selectFiles, &beside);
+    EXPECT_NEAR(beside.left, placement.rcNormalPosition.right, 1);
+    EXPECT_EQ(beside.top, placement.rcNormalPosition.top);
+    SendMessageA(main, WM_CLOSE, 0, 0);
+    EXPECT_EQ(FileBytes(output), Path("c.txt") + "\r\n" + Path("a.txt") + "\r\n");
+}
+
 TEST_F(ListOut, CtrlASelectsEveryEntryInEitherList)
 {
     Fill({"C:\\a.txt", "C:\\b.txt"});
@@ -465,21 +538,25 @@ TEST_F(ListOut, ThePopUpMenuOffersItsCommandsWithTheirShortcuts)
 {
     Fill({"C:\\a.txt", "C:\\b.txt"});
     SetItemState(SelectionList(), 1, LVIS_SELECTED, LVIS_SELECTED);  // the right-click on another entry selects that one
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
     HMENU menu = frmSel::Default().mnuList.Handle();
     std::vector<std::string> captions;
+    bool pasteGreyed = false;
     WhenWindowOpens open("#32768", [&](HWND menuWindow) {
         for (int i = 0; i < GetMenuItemCount(menu); ++i) {
             char caption[64] = {};
             GetMenuStringA(menu, static_cast<UINT>(i), caption, sizeof(caption), MF_BYPOSITION);
             captions.emplace_back(caption);
         }
-        PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
-        PostMessageA(menuWindow, WM_KEYDOWN, VK_DOWN, 0);  // "Remove"
-        PostMessageA(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
+        pasteGreyed = (GetMenuState(menu, 1, MF_BYPOSITION) & MF_GRAYED) != 0;  // nothing to paste
+        for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(menuWindow, WM_KEYDOWN, key, 0);  // "Remove"
     });
     PressButton(SelectionList(), WM_RBUTTONDOWN, WM_RBUTTONUP, ItemCentre(SelectionList(), 0));
     ASSERT_TRUE(open.Ran());
-    EXPECT_EQ(captions, (std::vector<std::string>{"Copy\tCtrl+C", "Remove\tDel", "Save List...\tCtrl+S",
-                                                  "Open List...\tCtrl+O"}));
+    EXPECT_EQ(captions, (std::vector<std::string>{"Copy\tCtrl+C", "Paste\tCtrl+V", "Remove\tDel",
+                                                  "Save List...\tCtrl+S", "Open List...\tCtrl+O"}));
+    EXPECT_TRUE(pasteGreyed);
     EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{"C:\\b.txt"}));
 }

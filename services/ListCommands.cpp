@@ -8,6 +8,9 @@
 #include "services/ListText.h"
 #include "services/PathData.h"
 
+#include <string_view>
+#include <unordered_map>
+
 void CopySelected(HWND owner, ListView& list)
 {
     const std::vector<std::string> paths = SelectedPaths(list);
@@ -21,11 +24,57 @@ void DragSelected(ListView& list)
     DragPaths(list.hWnd(), SelectedPaths(list));
 }
 
-PathKind KindOfPath(const std::string& path)
+namespace {
+
+PathKind KindOf(DWORD attributes)
 {
-    const DWORD attributes = FileAttributes(path);
     if (attributes == INVALID_FILE_ATTRIBUTES) return PathKind::None;
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
+}
+
+// From this many paths in one folder on, reading the folder once is cheaper
+// than asking about each path: one question costs a round trip to the file
+// system (about 0.2 ms under Wine, seconds for a paste of thousands of files),
+// while a read brings a whole folder's names in a few calls.
+constexpr std::size_t kPathsWorthAFolderRead = 64;
+
+// The kinds of many paths, in their order. A name that its folder's read does
+// not show exactly as it is written (another letter case, trailing dots) is
+// asked about on its own, as is every path of a folder named only a few times.
+std::vector<PathKind> KindsOfPaths(const std::vector<std::string>& paths)
+{
+    std::vector<PathKind> kinds(paths.size(), PathKind::None);
+    std::vector<bool> known(paths.size(), false);
+    std::unordered_map<std::string_view, std::vector<std::size_t>> byFolder;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::size_t slash = paths[i].find_last_of('\\');
+        if (slash != std::string::npos && slash + 1 < paths[i].size())
+            byFolder[std::string_view(paths[i]).substr(0, slash + 1)].push_back(i);
+    }
+    for (const auto& [folder, members] : byFolder) {
+        if (members.size() < kPathsWorthAFolderRead) continue;
+        std::unordered_map<std::string_view, std::vector<std::size_t>> byName;
+        for (const std::size_t i : members) byName[std::string_view(paths[i]).substr(folder.size())].push_back(i);
+        // A read that fails part-way leaves the rest to be asked about one by one.
+        ReadFolder(std::string(folder), [&](std::string_view name, DWORD attributes) {
+            const auto found = byName.find(name);
+            if (found == byName.end()) return;
+            for (const std::size_t i : found->second) {
+                kinds[i] = KindOf(attributes);
+                known[i] = true;
+            }
+        });
+    }
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        if (!known[i]) kinds[i] = KindOfPath(paths[i]);
+    return kinds;
+}
+
+}  // namespace
+
+PathKind KindOfPath(const std::string& path)
+{
+    return KindOf(FileAttributes(path));
 }
 
 void TakeFiles(HWND owner, const std::vector<std::string>& paths, const FileDestination& to,
@@ -36,8 +85,10 @@ void TakeFiles(HWND owner, const std::vector<std::string>& paths, const FileDest
     std::size_t skipped = 0;
     {
         HourglassPointer hourglass;
-        for (const auto& path : paths) {
-            switch (KindOfPath(path)) {
+        const std::vector<PathKind> kinds = KindsOfPaths(paths);
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            const std::string& path = paths[i];
+            switch (kinds[i]) {
             case PathKind::File:
                 files.push_back(path);
                 break;

@@ -560,3 +560,26 @@ TEST_F(ListOut, ThePopUpMenuOffersItsCommandsWithTheirShortcuts)
     EXPECT_TRUE(pasteGreyed);
     EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{"C:\\b.txt"}));
 }
+
+TEST_F(ListOut, ManyPathsOfOneFolderAreTakenByTheSameRulesAsAFew)
+{
+    // Enough paths in one folder that it is read once instead of asked about
+    // path by path: what joins must not change.
+    TempFolder many;
+    std::vector<std::string> paths, expected;
+    for (int i = 0; i < 70; ++i) paths.push_back(many.File("file" + std::to_string(i) + ".txt"));
+    expected = paths;
+    const std::string upper = many.Path() + "\\FILE7.TXT";  // the same file, written otherwise
+    const std::string sub = many.Folder("sub");
+    paths.insert(paths.begin() + 3, many.Path() + "\\gone.txt");
+    paths.insert(paths.begin() + 5, sub);
+    paths.push_back(upper);
+    expected.push_back(upper);
+    std::string message;
+    DialogScript answer({Press(IDOK, &message)});
+    frmSel::Default().TakeIn(paths, "pasted item", "");
+    Pump();
+    EXPECT_EQ(ItemTexts(SelectionList()), expected);
+    EXPECT_EQ(message, "1 pasted item named no existing file and was skipped.");
+    EXPECT_EQ(strCurFolder, sub);
+}

@@ -1,6 +1,6 @@
 #include "platform/Form.h"
 
-#include "platform/CodePage.h"
+#include "platform/DropFiles.h"
 #include "platform/Runtime.h"
 
 #include <stdexcept>
@@ -303,18 +303,8 @@ void Form::OnDropFiles(HDROP drop)
         HDROP drop;
         ~Finisher() { DragFinish(drop); }
     } finisher{drop};
-    // In UTF-16: the 8-bit names stop at the path limit.
-    std::vector<std::string> paths;
-    std::wstring wide;
-    std::string path;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        wide.assign(DragQueryFileW(drop, i, nullptr, 0), L'\0');
-        DragQueryFileW(drop, i, &wide[0], static_cast<UINT>(wide.size() + 1));
-        // A name the code page cannot hold would name no file: left out.
-        if (ToCodePage(wide, path)) paths.push_back(path);
-    }
-    Form_DragDrop(paths);
+    // The shell hands a dropped file list over in the block it puts on the clipboard.
+    Form_DragDrop(FileListNames(reinterpret_cast<HGLOBAL>(drop)));
 }
 
 void Form::OnDestroyed()

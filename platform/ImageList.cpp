@@ -38,7 +38,7 @@ int ImageList::IndexOf(const std::string& key)
 void ImageList::Promise(const std::string& key, const std::string& file)
 {
     if (key.empty() || keys_.count(key)) return;
-    promised_.emplace(key, file);  // an earlier promise stays
+    promised_.try_emplace(key, file);  // an earlier promise stays; nothing is copied for it
 }
 
 void ImageList::Keep(const std::string& key)

@@ -141,7 +141,7 @@ void ListModel::CompactWhenMostlyGarbage()
 
 std::uint32_t ListModel::Intern(std::string_view key)
 {
-    const auto found = iconIds_.find(std::string(key));
+    const auto found = iconIds_.find(key);
     if (found != iconIds_.end()) return found->second;
     const auto id = static_cast<std::uint32_t>(iconKeys_.size());
     iconKeys_.emplace_back(key);

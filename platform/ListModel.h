@@ -6,6 +6,7 @@
 // index of texts that holds entry numbers.
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -96,8 +97,10 @@ private:
     std::size_t blockUsed_ = 0, blockSize_ = 0;
     std::size_t blocksSize_ = 0;  // all blocks together
     std::size_t storedBytes_ = 0, liveBytes_ = 0;  // texts stored since the last compaction, and those still in use
-    std::vector<std::string> iconKeys_;
-    std::unordered_map<std::string, std::uint32_t> iconIds_;
+    // A deque never moves its keys, so the map can look them up by view,
+    // without making a string for every entry added.
+    std::deque<std::string> iconKeys_;
+    std::unordered_map<std::string_view, std::uint32_t> iconIds_;
     std::vector<Id> index_;  // open addressing over non-empty texts: kNone empty, kRemoved a gap
     std::size_t indexUsed_ = 0;   // slots holding an entry or a gap
     std::size_t indexLive_ = 0;   // slots holding an entry

@@ -1,6 +1,7 @@
 #include "services/PathData.h"
 
 #include "platform/CodePage.h"
+#include "platform/DropFiles.h"
 #include "services/ListFile.h"
 #include "services/ListText.h"
 
@@ -31,20 +32,6 @@ bool OpenClipboardPatiently(HWND owner)
         Sleep(20);
     }
     return true;
-}
-
-std::vector<std::string> FileListPaths(HANDLE block)
-{
-    const auto drop = static_cast<HDROP>(block);
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-    std::vector<std::string> paths(count);
-    std::wstring name;
-    for (UINT i = 0; i < count; ++i) {
-        name.assign(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-        DragQueryFileW(drop, i, &name[0], static_cast<UINT>(name.size()));
-        ToCodePage(name.c_str(), paths[i]);  // left "" when it fails
-    }
-    return paths;
 }
 
 std::vector<std::string> TextPaths(HANDLE block)
@@ -134,7 +121,7 @@ PastedPaths PathsOnClipboard(HWND owner)
         return pasted;
     }
     // The system gives 8-bit text as UTF-16 too.
-    if (HANDLE files = GetClipboardData(CF_HDROP)) pasted.paths = FileListPaths(files);
+    if (HANDLE files = GetClipboardData(CF_HDROP)) pasted.paths = FileListNames(files);
     else if (HANDLE text = GetClipboardData(CF_UNICODETEXT)) pasted.paths = TextPaths(text);
     CloseClipboard();
     return pasted;

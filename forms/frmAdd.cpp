@@ -210,7 +210,7 @@ void frmAdd::RefreshFileList()
     LV.Visible(true);
     cmdBr.Enabled(true);
     cmdAdd.Enabled(addEnabled);
-    Caption(listing.stopped ? std::string(kCaption) + " - stopped at " + Decimal(listing.entries) + " files" : kCaption);
+    Caption(listing.stopped ? std::string(kCaption) + " - stopped at " + Counted(listing.entries, "file") : kCaption);
     if (!listing.problem.empty()) Warn(hWnd(), listing.problem);
 }
 
@@ -219,7 +219,7 @@ bool frmAdd::ListingGoesOn(unsigned long long entries, DWORD started, DWORD& las
     const DWORD now = GetTickCount();
     if (now - lastPump < pace.pumpEvery) return true;
     lastPump = now;
-    if (now - started >= pace.countAfter) Caption(std::string(kCaption) + " - " + Decimal(entries) + " files");
+    if (now - started >= pace.countAfter) Caption(std::string(kCaption) + " - " + Counted(entries, "file"));
     const bool escape = DoEventsSeeingKey(hWnd(), VK_ESCAPE);
     return Loaded() && !escape;  // the picker may have been closed among the messages
 }

@@ -277,7 +277,7 @@ void frmSel::OpenList()
     for (const auto& line : contents.lines) paths.push_back(ListLinePath(path, line));
     TakeIn(paths, "line", " of " + path);
     if (contents.refused > 0)
-        Complain(Decimal(contents.refused) + (contents.refused == 1 ? " line" : " lines") + " of " + path +
+        Complain(Counted(contents.refused, "line") + " of " + path +
                  " cannot be written in this system's code page, and " + (contents.refused == 1 ? "was" : "were") +
                  " skipped.");
 }

@@ -170,12 +170,10 @@ Listing FillTreeList(const std::string& folder, bool subfolders, ListView& list,
         problem = "The folder " + folder + " could not be read whole:\n\n" + SystemErrorText(read.top.error) +
                   "\n\nThe list shows only the files read before that.";
     if (read.skipped > 0)
-        problem += std::string(problem.empty() ? "" : "\n\n") + Decimal(read.skipped) +
-                   (read.skipped == 1 ? " folder" : " folders") + " below " + folder +
+        problem += std::string(problem.empty() ? "" : "\n\n") + Counted(read.skipped, "folder") + " below " + folder +
                    " could not be read whole, and the files not read were left out.";
     if (read.unheld > 0)
-        problem += std::string(problem.empty() ? "" : "\n\n") + Decimal(read.unheld) +
-                   (read.unheld == 1 ? " name" : " names") + " in " + folder +
+        problem += std::string(problem.empty() ? "" : "\n\n") + Counted(read.unheld, "name") + " in " + folder +
                    " cannot be written in this system's code page, and " + (read.unheld == 1 ? "was" : "were") +
                    " left out.";
     return listing;

@@ -104,8 +104,8 @@ void TakeFiles(HWND owner, const std::vector<std::string>& paths, const FileDest
     }
     if (!folder.empty()) to.showFolder(folder);
     if (skipped > 0)
-        Warn(owner, Decimal(skipped) + " " + what + (skipped == 1 ? "" : "s") + from + " named no existing file and " +
-                        (skipped == 1 ? "was" : "were") + " skipped.");
+        Warn(owner, Counted(skipped, what) + from + " named no existing file and " + (skipped == 1 ? "was" : "were") +
+                        " skipped.");
 }
 
 void Warn(HWND owner, const std::string& text)

@@ -15,6 +15,13 @@ std::string Decimal(unsigned long long number)
     return digits;
 }
 
+std::string Counted(unsigned long long number, const std::string& noun)
+{
+    std::string digits = Decimal(number);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, 1, ',');
+    return digits + ' ' + noun + (number == 1 ? "" : "s");
+}
+
 std::optional<ListFileLines> ListLines(std::string_view bytes)
 {
     if (bytes.find('\0') != std::string_view::npos) return std::nullopt;

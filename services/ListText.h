@@ -10,6 +10,9 @@ std::string ListText(const std::vector<std::string>& paths);
 // A count in decimal digits (the C library's formatting would add much to the
 // program's size for this alone).
 std::string Decimal(unsigned long long number);
+// A count as a user reads it, thousands grouped and the noun in the number the
+// count needs: "1 line", "12,345 files".
+std::string Counted(unsigned long long number, const std::string& noun);
 
 struct ListFileLines {
     bool utf8 = true;  // the bytes are UTF-8; else text of the local code page

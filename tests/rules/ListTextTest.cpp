@@ -37,6 +37,10 @@ TEST(ListText, DecimalDigits)
     EXPECT_EQ(Decimal(7), "7");
     EXPECT_EQ(Decimal(1000), "1000");
     EXPECT_EQ(Decimal(18446744073709551615ull), "18446744073709551615");
+    EXPECT_EQ(Counted(1, "file"), "1 file");
+    EXPECT_EQ(Counted(999, "file"), "999 files");
+    EXPECT_EQ(Counted(12345, "line"), "12,345 lines");
+    EXPECT_EQ(Counted(1000000, "name"), "1,000,000 names");
 }
 
 TEST(ListText, APastedLineLosesItsBlanksAndTheQuotesAroundIt)

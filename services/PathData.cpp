@@ -22,17 +22,27 @@ GlobalMemory BlockOf(const void* data, std::size_t size, std::size_t offset = 0)
     return block;
 }
 
-// Clipboard history, remote desktop and clipboard managers open the clipboard
-// for a moment after every change: it is asked for again for about half a second.
-bool OpenClipboardPatiently(HWND owner)
-{
-    const DWORD start = GetTickCount();
-    while (!OpenClipboard(owner)) {
-        if (GetTickCount() - start >= 500) return false;
-        Sleep(20);
+// The clipboard, open for as long as this lives, closed on every way out.
+// Clipboard history, remote desktop and clipboard managers open it for a
+// moment after every change: it is asked for again for about half a second.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner)
+    {
+        const DWORD start = GetTickCount();
+        while (!(open_ = OpenClipboard(owner) != FALSE) && GetTickCount() - start < 500) Sleep(20);
     }
-    return true;
-}
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+    ~OpenedClipboard()
+    {
+        if (open_) CloseClipboard();
+    }
+    explicit operator bool() const { return open_; }
+
+private:
+    bool open_ = false;
+};
 
 std::vector<std::string> TextPaths(HANDLE block)
 {
@@ -90,7 +100,8 @@ GlobalMemory DropEffectBlock(DWORD effect)
 
 std::string CopyPaths(HWND owner, const std::vector<std::string>& paths)
 {
-    if (!OpenClipboardPatiently(owner)) return "The clipboard is in use by another program; nothing was copied.";
+    const OpenedClipboard clipboard(owner);
+    if (!clipboard) return "The clipboard is in use by another program; nothing was copied.";
     std::string failure = EmptyClipboard() ? "" : LastErrorText();
     // The clipboard owns each block it takes.
     const auto put = [&failure](UINT format, GlobalMemory block) {
@@ -103,7 +114,6 @@ std::string CopyPaths(HWND owner, const std::vector<std::string>& paths)
     put(PreferredDropEffectFormat(), DropEffectBlock(DROPEFFECT_COPY));
     // All three shapes or none: a paste must not find part of a copy.
     if (!failure.empty()) EmptyClipboard();
-    CloseClipboard();
     return failure.empty() ? failure : "Nothing was copied: the clipboard took no paths.\n\n" + failure;
 }
 
@@ -116,13 +126,13 @@ bool ClipboardHasPaths()
 PastedPaths PathsOnClipboard(HWND owner)
 {
     PastedPaths pasted;
-    if (!OpenClipboardPatiently(owner)) {
+    const OpenedClipboard clipboard(owner);
+    if (!clipboard) {
         pasted.error = "The clipboard is in use by another program; nothing was pasted.";
         return pasted;
     }
     // The system gives 8-bit text as UTF-16 too.
     if (HANDLE files = GetClipboardData(CF_HDROP)) pasted.paths = FileListNames(files);
     else if (HANDLE text = GetClipboardData(CF_UNICODETEXT)) pasted.paths = TextPaths(text);
-    CloseClipboard();
     return pasted;
 }

@@ -99,13 +99,14 @@ std::string SaveListFile(const std::string& path, const std::vector<std::string>
 
 std::string CheckListTarget(const std::string& path)
 {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = FileAttributes(path);
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return "It is a folder.";
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return "The file is read-only.";
-    char probe[MAX_PATH + 16] = {};
-    if (!GetTempFileNameA(FolderOf(path).c_str(), "qvl", 0, probe)) return LastErrorText();
-    if (!DeleteFileA(probe)) return LastErrorText();
-    return "";
+    // The probe is made as the saved list's temporary file will be, so a
+    // folder that takes one takes the other, at any path length.
+    std::wstring probe;
+    if (!CreateTemporary(FolderOf(path), probe)) return LastErrorText();
+    return DeleteFileW(probe.c_str()) ? "" : LastErrorText();
 }
 
 ListFileContents ReadListFile(const std::string& path, unsigned long long maxBytes)

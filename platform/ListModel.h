@@ -19,7 +19,9 @@ public:
     // An entry's number: stable while it is in the list, whatever the order.
     using Id = std::uint32_t;
     static constexpr Id kNone = ~Id{0};
-    // Orders two texts: negative, zero or positive, like strcmp.
+    // Orders two texts: negative, zero or positive, like strcmp, and as it
+    // does, from their first differing byte on (so what all texts share at
+    // their start decides nothing).
     using Compare = std::function<int(std::string_view, std::string_view)>;
 
     explicit ListModel(Compare compare);

@@ -40,6 +40,22 @@ TEST(ListModel, SortedArrangesOnceAndReportsWhereEachEntryCameFrom)
     for (std::size_t i = 0; i < model.Count(); ++i) EXPECT_EQ(model.PositionOf(model.At(i)), static_cast<int>(i));
 }
 
+TEST(ListModel, TextsSharingTheirStartSortAsWholeTextsBothWays)
+{
+    ListModel model(CompareTextNoCase);
+    model.Sorted(true);
+    // All share "C:\d\", two share "C:\d\file1", one is the start of others.
+    for (const char* text : {"C:\\d\\file1.txt", "C:\\d\\z", "C:\\d\\File2", "C:\\d\\file1", "C:\\d\\file10.txt"})
+        AppendText(model, text);
+    model.Arrange();
+    const std::vector<std::string> ascending{"C:\\d\\file1", "C:\\d\\file1.txt", "C:\\d\\file10.txt",
+                                             "C:\\d\\File2", "C:\\d\\z"};
+    EXPECT_EQ(Texts(model), ascending);
+    model.SortOrder(1);
+    model.Arrange();
+    EXPECT_EQ(Texts(model), std::vector<std::string>(ascending.rbegin(), ascending.rend()));
+}
+
 TEST(ListModel, FlippingTheOrderTwiceRestoresIt)
 {
     ListModel model(CompareTextNoCase);

@@ -38,18 +38,38 @@ DWORD_PTR ShellFileInfo(const std::string& path, UINT flags, SHFILEINFOA& info)
 
 // The shell's type name for a file name (or path): with SHGFI_USEFILEATTRIBUTES
 // the shell names a type from the name alone, without opening the file, which
-// makes the lookup many times faster.
+// makes the lookup many times faster; asked for the name alone, it does not
+// look up the type's icon too.
 std::string ShellTypeName(const std::string& name)
 {
     SHFILEINFOA info;
-    ShellFileInfo(name, kTypeNameFlags | SHGFI_USEFILEATTRIBUTES, info);  // on failure the record stays empty: ""
+    ShellFileInfo(name, SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES, info);  // on failure the record stays empty: ""
     return TrimNull(std::string(info.szTypeName, sizeof(info.szTypeName)));
 }
 
-// The type names of one listing, asked of the shell once per extension.
-class TypeNames {
+// Draws the icon the shell gives the file (lookup 0), or any file of its type
+// (SHGFI_USEFILEATTRIBUTES), at x, y on the DC.
+void DrawShellIcon(const std::string& path, UINT lookup, HDC dc, int x, int y, bool large)
+{
+    SHFILEINFOA info;
+    // The shell's own image list, borrowed: never destroyed here.
+    auto systemImages = reinterpret_cast<HIMAGELIST>(
+        ShellFileInfo(path, (large ? kTypeNameFlags : kSmallIconFlags) | lookup, info));
+    // A failed lookup gives no list, and the draw then paints nothing.
+    ImageList_Draw(systemImages, info.iIcon, dc, x, y, ILD_TRANSPARENT);
+}
+
+// What a listing knows of a type of file.
+struct FileType {
+    std::string name;          // the shell's type name
+    bool ownIcons = false;     // each file has an icon of its own, its key its path
+    bool promised = false;     // the type's icon is promised to the image list
+};
+
+// The types of one listing, asked of the shell once per extension.
+class FileTypes {
 public:
-    const std::string& Of(std::string_view name)
+    FileType& Of(std::string_view name)
     {
         // The shell's extension: from the last dot, unless a blank follows it.
         const std::size_t dot = name.rfind('.');
@@ -59,27 +79,30 @@ public:
         for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         const auto found = byExtension_.find(extension);
         if (found != byExtension_.end()) return found->second;
-        return byExtension_.emplace(extension, ShellTypeName(std::string(name))).first->second;
+        FileType type;
+        type.name = ShellTypeName(std::string(name));
+        type.ownIcons = HasOwnIcons(type.name);
+        return byExtension_.emplace(std::move(extension), std::move(type)).first->second;
     }
 
 private:
-    std::unordered_map<std::string, std::string> byExtension_;
+    std::unordered_map<std::string, FileType> byExtension_;
 };
 
 // Draws a file's icon at a size other than the system's small icons (on a
 // monitor of another resolution): the icon where the shell locates it,
 // extracted at that size; the system's small icon where it names no place.
-void DrawFileIconAtSize(const std::string& path, HDC dc, int size)
+void DrawFileIconAtSize(const std::string& path, UINT lookup, HDC dc, int size)
 {
-    SHFILEINFOA info{};
-    if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), SHGFI_ICONLOCATION) && info.szDisplayName[0]) {
+    SHFILEINFOA info;
+    if (ShellFileInfo(path, SHGFI_ICONLOCATION | lookup, info) && info.szDisplayName[0]) {
         HICON extracted = nullptr;
         if (PrivateExtractIconsA(info.szDisplayName, info.iIcon, size, size, &extracted, nullptr, 1, 0) == 1) {
             const Icon icon(extracted);
             if (icon && DrawIconEx(dc, 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL)) return;
         }
     }
-    DrawFileIcon(path, dc, 0, 0, false);
+    DrawShellIcon(path, lookup, dc, 0, 0, false);
 }
 
 // Draws a file's icon on the surface and stores it under its key; the image
@@ -90,28 +113,31 @@ void DrawFileIconAtSize(const std::string& path, HDC dc, int size)
 // what was on the surface when it began.
 void StoreIcon(const std::string& key, const std::string& file, ImageList& images, PictureBox& surface)
 {
+    // A type's icon is the one the shell gives any file of the type, asked of
+    // it without opening the file: a lookup of the file itself costs more the
+    // more files its folder holds. A file with an icon of its own (its key is
+    // its path) is looked up itself.
+    const UINT lookup = key == file ? 0 : SHGFI_USEFILEATTRIBUTES;
     const Picture before = surface.Image();
     surface.Picture(LoadPicture());
     if (surface.ImageWidth() == GetSystemMetrics(SM_CXSMICON))
-        DrawFileIcon(file, surface.hDC(), 0, 0, false);
+        DrawShellIcon(file, lookup, surface.hDC(), 0, 0, false);
     else
-        DrawFileIconAtSize(file, surface.hDC(), surface.ImageWidth());
+        DrawFileIconAtSize(file, lookup, surface.hDC(), surface.ImageWidth());
     AddToImageList(key, images, surface);
     surface.Picture(before);
 }
 
-void AddFileEntry(const std::string& fullPath, const std::string& typeName, ListView& list, ImageList& images)
+// Appends the file's entry, unselected, with its icon key.
+void AddFileEntry(const std::string& fullPath, FileType& type, ListView& list, ImageList& images)
 {
-    ListItem entry = list.ListItems.Add();
-    entry.Selected(false);
-    entry.Text(fullPath);
-    const std::string key = IconKey(typeName, fullPath);
-    // Only the first image stored under a key is ever shown, so only the first
-    // file of a key is kept for it; its icon is drawn when a row first shows
-    // the key, not for files nobody scrolls to (a shell lookup of a real file
-    // costs more the more files its folder holds).
-    images.Promise(key, fullPath);
-    entry.SmallIcon(key);
+    const std::string& key = type.ownIcons ? fullPath : type.name;
+    // Only the first image stored under a key is ever shown, so a type's icon
+    // is promised once; it is drawn when a row first shows the key, not for
+    // files nobody scrolls to.
+    if (type.ownIcons || !type.promised) images.Promise(key, fullPath);
+    type.promised = true;
+    list.ListItems.Add(fullPath, key);
 }
 
 void KeepIconsFor(ImageList& images, PictureBox& surface)
@@ -127,12 +153,13 @@ int AddFiles(const std::vector<std::string>& paths, ListView& list, ImageList& i
              bool allowDupes)
 {
     KeepIconsFor(images, surface);
-    TypeNames typeNames;
+    FileTypes types;
     int added = 0;
     for (const auto& path : paths) {
         if (!allowDupes && list.FindItem(path)) continue;
         const std::size_t slash = path.find_last_of('\\');
-        AddFileEntry(path, typeNames.Of(slash == std::string::npos ? path : path.substr(slash + 1)), list, images);
+        AddFileEntry(path, types.Of(std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1)), list,
+                     images);
         ++added;
     }
     list.Refresh();
@@ -153,13 +180,13 @@ Listing FillTreeList(const std::string& folder, bool subfolders, ListView& list,
     {
         HourglassPointer hourglass;
         KeepIconsFor(images, surface);
-        TypeNames typeNames;
+        FileTypes types;
         std::string path;  // one buffer for every path
         read = ReadTree(
             folder, subfolders,
             [&](const std::string& in, std::string_view name) {
                 path.assign(in).append(name);
-                AddFileEntry(path, typeNames.Of(name), list, images);
+                AddFileEntry(path, types.Of(name), list, images);
                 return ++listing.entries % kProgressEvery != 0 || progress(listing.entries);
             },
             [&] { return progress(listing.entries); });
@@ -188,11 +215,7 @@ std::string GetFileTypeName(const std::string& path)
 
 void DrawFileIcon(const std::string& path, HDC dc, int x, int y, bool large)
 {
-    SHFILEINFOA info;
-    // The shell's own image list, borrowed: never destroyed here.
-    auto systemImages = reinterpret_cast<HIMAGELIST>(ShellFileInfo(path, large ? kTypeNameFlags : kSmallIconFlags, info));
-    // A failed lookup gives no list, and the draw then paints nothing.
-    ImageList_Draw(systemImages, info.iIcon, dc, x, y, ILD_TRANSPARENT);
+    DrawShellIcon(path, 0, dc, x, y, large);
 }
 
 void AddToImageList(const std::string& key, ImageList& images, PictureBox& surface)

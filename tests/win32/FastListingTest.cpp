@@ -1,7 +1,8 @@
 // The listing takes shortcuts (type names once per extension, icons drawn when
 // first shown); a mixed folder must come out exactly as a straightforward
-// listing gives it: the type name asked of the shell for each file, and each
-// key's icon drawn from a full shell lookup of its first file.
+// listing gives it: the type name asked of the shell for each file, each
+// program's icon drawn from a full shell lookup of it, and each other type's
+// the icon the shell hands out for the type.
 #include "TestSupport.h"
 #include "forms/frmSel.h"
 #include "services/FolderListing.h"
@@ -67,7 +68,12 @@ TEST(FastListing, AMixedFolderComesOutAsAFullShellLookupPerFileGivesIt)
         expected.emplace_back(path, key);
         if (reference.IndexOf(key) >= 0) continue;
         selection.pIcon.Picture(LoadPicture());
-        DrawFileIcon(path, selection.pIcon.hDC(), 0, 0, false);
+        SHFILEINFOA type{};
+        if (key == path)
+            DrawFileIcon(path, selection.pIcon.hDC(), 0, 0, false);
+        else if (SHGetFileInfoA(found.cFileName, FILE_ATTRIBUTE_NORMAL, &type, sizeof(type),
+                                SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES))
+            DrawIconEx(selection.pIcon.hDC(), 0, 0, Icon(type.hIcon).get(), 16, 16, 0, nullptr, DI_NORMAL);
         (void)reference.ListImages.Add(key, selection.pIcon.Image());
     } while (FindNextFileA(search.get(), &found));
 

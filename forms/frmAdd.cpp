@@ -192,6 +192,9 @@ void frmAdd::ListFolder(const std::string& folder)
 
 void frmAdd::RefreshFileList()
 {
+    // Hidden while it changes: one repaint when the list is complete, not one
+    // as it empties and one per file.
+    LV.Visible(false);
     ClearLV(LV);
     Caption(kCaption);
     // The listing lets messages through: nothing that starts another listing
@@ -200,7 +203,6 @@ void frmAdd::RefreshFileList()
     cmdAdd.Enabled(false);
     cmdBr.Enabled(false);
     listing_ = true;
-    LV.Visible(false);  // one repaint when the list is complete, not one per file
     const DWORD started = GetTickCount();
     DWORD lastPump = started;
     const Listing listing = FillTreeList(strCurFolder, blnSubfolders, LV, images_, surface_,

@@ -320,6 +320,7 @@ void ListView::Refresh()
     Arrange();
     InvalidateRect(hWnd(), nullptr, TRUE);
     UpdateWindow(hWnd());
+    unshown_ = false;
 }
 
 LRESULT ListView::OnNotify(NMHDR& header)
@@ -350,6 +351,8 @@ LRESULT ListView::OnNotify(NMHDR& header)
     case LVN_BEGINDRAG:
         if (BeginDrag) BeginDrag();
         return 0;
+    case LVN_DELETEALLITEMS:
+        return TRUE;  // the entries go with the model: no notice per entry
     case LVN_ODFINDITEMA:
     case LVN_ODFINDITEMW:
         return OnFindItem(reinterpret_cast<NMLVFINDITEMA&>(header), header.code == LVN_ODFINDITEMW);
@@ -500,7 +503,8 @@ LRESULT ListView::OnSync()
 {
     syncPosted_ = false;
     Arrange();
-    InvalidateRect(hWnd(), nullptr, FALSE);
+    // A Refresh since the changes has shown them already.
+    if (std::exchange(unshown_, false)) InvalidateRect(hWnd(), nullptr, FALSE);
     return 0;
 }
 
@@ -564,6 +568,7 @@ void ListView::SetState(int position, UINT state, UINT mask)
 
 void ListView::Changed()
 {
+    unshown_ = true;
     if (syncPosted_ || !IsWindowVisible(hWnd())) return;
     syncPosted_ = PostMessageA(hWnd(), SyncMessage(), 0, 0) != FALSE;
 }

@@ -165,6 +165,7 @@ private:
     int controlCount_ = 0;     // the item count the control has been told
     bool syncing_ = false;     // inside SyncCount: its own message must not re-enter
     bool syncPosted_ = false;  // a deferred update is on its way
+    bool unshown_ = false;     // entries changed since the list was last redrawn whole
     // While the control paints, the texts it asks for are drawn, not read: they
     // are given to fit this room.
     std::optional<TextRoom> drawing_;

@@ -1,12 +1,16 @@
 // Timings of the real windows at scale: folders of 10,000 and 100,000 files of
 // about 20 types (1% small programs with icons of their own, 3 subfolders),
 // listed, transferred, selected (all, none, by pattern), cleared and pasted
-// back through the picker and the selection window. Each figure is printed with
-// its ratio to the floor: reading the folder and building each full path;
-// painting a page of rows whose paths are shortened to fit has its ratio to
-// painting them cut at the end instead. Prints figures; asserts nothing.
-// Usage: quorvel_bench <program file to size up> <folder> [<folder>...]
-// (scripts/bench.sh makes the folders).
+// back through the picker and the selection window; a tree listed with its
+// subfolders; the program's start-up. Each figure is printed with its ratio to
+// the floor: reading the folder (or walking the tree) and building each full
+// path; painting a page of rows whose paths are shortened to fit has its ratio
+// to painting them cut at the end instead. Floors and repeated timings are the
+// best of three, which evens out the load of the machine. Prints figures;
+// asserts nothing.
+// Usage: quorvel_bench <program> [--baseline <program>] [--tree <folder>] <folder> [<folder>...]
+// (scripts/bench.sh makes the folders). The program is sized up and started;
+// a baseline program is started by turns with it, to compare start-ups.
 #include "app/mdlMain.h"
 #include "common/ClientPicture.h"
 #include "forms/SharedState.h"
@@ -17,8 +21,11 @@
 #include "services/PathData.h"
 #include "services/SelectByPattern.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -58,28 +65,130 @@ double PrivateBytes()
     return total;
 }
 
+constexpr int kTries = 3;
+
+template <typename Timed>
+double BestOf(Timed timed)
+{
+    double best = timed();
+    for (int i = 1; i < kTries; ++i) best = std::min(best, timed());
+    return best;
+}
+
 struct Floor {
     double milliseconds = 0;
     double pathBytes = 0;
     int files = 0;
 };
 
-Floor MeasureFloor(const std::string& folder)
+// Reads the folder (and with `below` every folder under it) with
+// FindFirstFileA / FindNextFileA, building each file's full path.
+Floor ReadForFloor(const std::string& top, bool below)
 {
     Floor floor;
     Stopwatch watch;
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return floor;
-    do {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
-        const std::string path = folder + "\\" + found.cFileName;
-        floor.pathBytes += static_cast<double>(path.size());
-        ++floor.files;
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    std::vector<std::string> waiting{top};
+    while (!waiting.empty()) {
+        const std::string folder = std::move(waiting.back());
+        waiting.pop_back();
+        WIN32_FIND_DATAA found{};
+        HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) continue;
+        do {
+            const std::string path = folder + "\\" + found.cFileName;
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
+                floor.pathBytes += static_cast<double>(path.size());
+                ++floor.files;
+            } else if (below && std::strcmp(found.cFileName, ".") != 0 && std::strcmp(found.cFileName, "..") != 0) {
+                waiting.push_back(path);
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
     floor.milliseconds = watch.Milliseconds();
     return floor;
+}
+
+Floor MeasureFloor(const std::string& folder, bool below)
+{
+    Floor floor = ReadForFloor(folder, below);
+    for (int i = 1; i < kTries; ++i) floor.milliseconds = std::min(floor.milliseconds, ReadForFloor(folder, below).milliseconds);
+    return floor;
+}
+
+// The picker lists a folder as after the chooser's OK, until the list is shown.
+double ListUntilShown(frmAdd& picker, const std::string& folder)
+{
+    Stopwatch watch;
+    picker.ListFolder(folder);
+    PumpAndPaint(picker.LV.hWnd());
+    return watch.Milliseconds();
+}
+
+// Whether the process shows a window of the program's own.
+bool ShowsAWindow(DWORD process)
+{
+    struct Search {
+        DWORD process;
+        bool found;
+    } search{process, false};
+    EnumWindows(
+        [](HWND window, LPARAM data) {
+            auto& search = *reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char name[32] = {};
+            GetClassNameA(window, name, sizeof(name));
+            search.found = owner == search.process && IsWindowVisible(window) && std::strcmp(name, "QuorvelForm") == 0;
+            return search.found ? FALSE : TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Milliseconds from starting the program until its selection window is shown
+// and the program waits for input; -1 when it never was.
+double StartUp(const std::string& program)
+{
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    std::string command = "\"" + program + "\"";
+    const Stopwatch watch;
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started))
+        return -1;
+    using ProcessHandle = UniqueHandle<NullHandleTraits<HANDLE, CloseHandle>>;
+    const ProcessHandle process(started.hProcess), thread(started.hThread);
+    double shown = -1;
+    while (WaitForSingleObject(process.get(), 1) == WAIT_TIMEOUT && watch.Milliseconds() < 30000) {
+        if (!ShowsAWindow(started.dwProcessId)) continue;
+        WaitForInputIdle(process.get(), 10000);
+        shown = watch.Milliseconds();
+        break;
+    }
+    TerminateProcess(process.get(), 0);
+    WaitForSingleObject(process.get(), 10000);
+    return shown;
+}
+
+// The middle of five start-ups of each program, taken by turns.
+void BenchStartUp(const std::string& program, const std::string& baseline)
+{
+    constexpr int kRuns = 5;
+    std::vector<double> times, baseTimes;
+    for (int i = 0; i < kRuns; ++i) {
+        times.push_back(StartUp(program));
+        if (!baseline.empty()) baseTimes.push_back(StartUp(baseline));
+    }
+    const auto middle = [](std::vector<double>& runs) {
+        std::sort(runs.begin(), runs.end());
+        return runs[runs.size() / 2];
+    };
+    std::printf("start-up until the selection window is shown (middle of %d)\n  %-44s %9.1f ms\n", kRuns,
+                "this program", middle(times));
+    if (!baseline.empty())
+        std::printf("  %-44s %9.1f ms  %6.2fx baseline\n", "baseline program", middle(baseTimes),
+                    middle(times) / middle(baseTimes));
 }
 
 // Ctrl+V in the list, as the keyboard gives it.
@@ -129,30 +238,25 @@ void BenchPaint(HWND list)
                 "the same page shortened in the middle", shortened / kTimes, shortened / cut);
 }
 
-void BenchFolder(const std::string& folder)
+void BenchFolder(const std::string& folder, bool first)
 {
-    const Floor floor = MeasureFloor(folder);
+    const Floor floor = MeasureFloor(folder, false);
     std::printf("%s, %d files:\n  %-44s %9.1f ms\n", folder.c_str(), floor.files,
                 "floor: read the folder, build each path", floor.milliseconds);
     frmSel& selection = frmSel::Default();
     selection.Show();
     frmAdd picker(selection.LV, selection.ImageList1, selection.pIcon);
-    strCurFolder = folder;
-    {
-        Stopwatch watch;
-        picker.Show();
-        PumpAndPaint(picker.LV.hWnd());
-        Report("listing, until the list is shown", watch.Milliseconds(), floor);
-    }
-    picker.Unload();
-    // Memory from the second listing on: the first also sets up the shell.
+    strCurFolder.clear();  // the picker opens on no folder; the chooser's OK lists one
+    picker.Show();
+    PumpAndPaint(picker.LV.hWnd());
+    Report(first ? "first listing of the process, OK until shown" : "listing, chooser's OK until shown",
+           ListUntilShown(picker, folder), floor);
+    Report("listing again, chooser's OK until shown", BestOf([&] { return ListUntilShown(picker, folder); }), floor);
+    // Memory of a listing into the emptied list: memory the earlier listings
+    // freed may be in the heap already, so this is the least it takes.
+    ClearLV(picker.LV);
     const double memoryBefore = PrivateBytes();
-    {
-        Stopwatch watch;
-        picker.Show();
-        PumpAndPaint(picker.LV.hWnd());
-        Report("second listing of the same folder", watch.Milliseconds(), floor);
-    }
+    ListUntilShown(picker, folder);
     const double pickerBytes = (PrivateBytes() - memoryBefore - floor.pathBytes) / floor.files;
     HWND add = picker.cmdAdd.hWnd();
     const double beforeTransfer = PrivateBytes();
@@ -213,22 +317,80 @@ void BenchFolder(const std::string& folder)
     picker.Unload();
 }
 
+// The first folder holding files found going down the first folders of the tree.
+std::string FolderWithFiles(std::string folder)
+{
+    for (;;) {
+        WIN32_FIND_DATAA found{};
+        const FindHandle search(FindFirstFileA((folder + "\\*.*").c_str(), &found));
+        std::string below;
+        if (search) {
+            do {
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return folder;
+                if (below.empty() && found.cFileName[0] != '.') below = folder + "\\" + found.cFileName;
+            } while (FindNextFileA(search.get(), &found));
+        }
+        if (below.empty()) return folder;
+        folder = below;
+    }
+}
+
+// Lists the tree with its subfolders, and the memory that takes.
+void BenchTree(const std::string& tree)
+{
+    const Floor floor = MeasureFloor(tree, true);
+    std::printf("%s, %d files in its folders:\n  %-44s %9.1f ms\n", tree.c_str(), floor.files,
+                "floor: walk the tree, build each path", floor.milliseconds);
+    frmSel& selection = frmSel::Default();
+    frmAdd picker(selection.LV, selection.ImageList1, selection.pIcon);
+    strCurFolder.clear();
+    picker.Show();
+    // A folder of the tree first, so that the shell's own start (its icons
+    // of the types) is not counted as the entries' memory.
+    ListUntilShown(picker, FolderWithFiles(tree));
+    ClearLV(picker.LV);
+    blnSubfolders = true;
+    const double memoryBefore = PrivateBytes();
+    const double first = ListUntilShown(picker, tree);
+    const double bytes = (PrivateBytes() - memoryBefore - floor.pathBytes) / floor.files;
+    Report("listing with subfolders, until shown", std::min(first, BestOf([&] { return ListUntilShown(picker, tree); })),
+           floor);
+    std::printf("  memory per entry beyond the path text: %.0f bytes\n", bytes);
+    blnSubfolders = false;
+    picker.Unload();
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: quorvel_bench <program file> <folder> [<folder>...]\n");
+    std::vector<std::string> folders;
+    std::string baseline, tree;
+    for (int i = 2; i < argc; ++i) {
+        const std::string word = argv[i];
+        if ((word == "--baseline" || word == "--tree") && i + 1 < argc)
+            (word == "--tree" ? tree : baseline) = argv[++i];
+        else
+            folders.push_back(word);
+    }
+    if (argc < 2 || (folders.empty() && tree.empty())) {
+        std::fprintf(stderr, "usage: quorvel_bench <program> [--baseline <program>] [--tree <folder>] <folder>...\n");
         return 2;
+    }
+    const std::string program = argv[1];
+    WIN32_FILE_ATTRIBUTE_DATA file{};
+    if (!folders.empty() && GetFileAttributesExA(program.c_str(), GetFileExInfoStandard, &file)) {
+        std::printf("program file: %lu bytes\n", file.nFileSizeLow);
+        BenchStartUp(program, baseline);
     }
     OleInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_USEREX_CLASSES};
     InitCommonControlsEx(&controls);
     MakeWindows();
-    WIN32_FILE_ATTRIBUTE_DATA program{};
-    if (GetFileAttributesExA(argv[1], GetFileExInfoStandard, &program))
-        std::printf("program file: %lu bytes\n", program.nFileSizeLow);
-    for (int i = 2; i < argc; ++i) BenchFolder(argv[i]);
+    // A tree is listed first, so that its memory is measured in a heap that
+    // has held no listing before.
+    if (!tree.empty()) BenchTree(tree);
+    for (std::size_t i = 0; i < folders.size(); ++i) BenchFolder(folders[i], i == 0 && tree.empty());
     OleUninitialize();
     return 0;
 }

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the 64-bit program and its benchmark and runs it under Wine (headless):
-# listing, transfer, selection and clearing at 10,000 and 100,000 files, memory
-# per entry and the program file's size, each timing with its ratio to the
-# floor of reading the folder. The folders (about 20 types of file, 1% small
-# programs with icons of their own, 3 subfolders) are made once, natively,
-# under build/bench-folders.
+# start-up, listing, transfer, selection and clearing at 10,000 and 100,000
+# files, a 100,000-file tree listed with its subfolders, memory per entry and
+# the program file's size, each timing with its ratio to the floor of reading
+# the folder. The folders (about 20 types of file, 1% small programs with icons
+# of their own, 3 subfolders) and the tree are made once, natively, under
+# build/bench-folders.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
@@ -24,7 +25,31 @@ make_folder() {  # make_folder count: prints the folder's path
   fi
   echo "$folder"
 }
+# make_tree: a tree of 100,000 files, 100 in each of 1,000 folders three levels
+# down (10 x 10 x 10), as make_folder's; prints its path.
+make_tree() {
+  local tree=build/bench-folders/tree
+  if [ ! -f "$tree.complete" ]; then
+    rm -rf "$tree"
+    local a b c i
+    for a in {0..9}; do for b in {0..9}; do for c in {0..9}; do
+      local leaf="$tree/d$a/d$a$b/d$a$b$c"
+      mkdir -p "$leaf"
+      (cd "$leaf" && for ((i = 0; i < 100; i++)); do
+         [ "$i" -eq 99 ] || echo "f$a$b$c-$i${extensions[i % 20]}"
+       done | xargs touch)
+      cp build/x64/bench/quorvel_small_program.exe "$leaf/f$a$b$c-99.exe"
+    done; done; done
+    touch "$tree.complete"
+  fi
+  echo "$tree"
+}
 run() { scripts/wine-run --arch x64 "$@"; }
 folders=()
 for count in 10000 100000; do folders+=("$(run winepath -w "$(make_folder $count)")"); done
-run build/x64/bench/quorvel_bench.exe "$(run winepath -w build/x64/quorvel.exe)" "${folders[@]}"
+# BASELINE=path/to/an/older/quorvel.exe compares start-ups with it.
+if [ -n "${BASELINE:-}" ]; then folders+=(--baseline "$(run winepath -w "$BASELINE")"); fi
+program=$(run winepath -w build/x64/quorvel.exe)
+run build/x64/bench/quorvel_bench.exe "$program" "${folders[@]}"
+# The tree in a process of its own: its memory is measured in a fresh heap.
+run build/x64/bench/quorvel_bench.exe "$program" --tree "$(run winepath -w "$(make_tree)")"

@@ -315,6 +315,7 @@ void BenchFolder(const std::string& folder, bool first)
     std::printf("  memory per entry beyond the path text: picker %.0f bytes, selection list %.0f bytes\n",
                 pickerBytes, selectionBytes);
     picker.Unload();
+    ClearLV(selection.LV);  // the next folder starts with an empty selection list
 }
 
 // The first folder holding files found going down the first folders of the tree.

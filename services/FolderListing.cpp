@@ -61,9 +61,8 @@ void DrawShellIcon(const std::string& path, UINT lookup, HDC dc, int x, int y, b
 
 // What a listing knows of a type of file.
 struct FileType {
-    std::string name;          // the shell's type name
-    bool ownIcons = false;     // each file has an icon of its own, its key its path
-    bool promised = false;     // the type's icon is promised to the image list
+    std::string name;       // the shell's type name
+    bool promised = false;  // the icon of the type's key is promised to the image list
 };
 
 // The types of one listing, asked of the shell once per extension.
@@ -79,15 +78,20 @@ public:
         for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         const auto found = byExtension_.find(extension);
         if (found != byExtension_.end()) return found->second;
-        FileType type;
-        type.name = ShellTypeName(std::string(name));
-        type.ownIcons = HasOwnIcons(type.name);
-        return byExtension_.emplace(std::move(extension), std::move(type)).first->second;
+        return byExtension_.emplace(std::move(extension), FileType{ShellTypeName(std::string(name))}).first->second;
     }
 
 private:
     std::unordered_map<std::string, FileType> byExtension_;
 };
+
+// Where the shell locates a file's icon, asked as `lookup` says; and of the
+// file itself where the shell locates none from the name alone (Wine's does not).
+bool LocateIcon(const std::string& path, UINT lookup, SHFILEINFOA& info)
+{
+    if (ShellFileInfo(path, SHGFI_ICONLOCATION | lookup, info) && info.szDisplayName[0]) return true;
+    return lookup != 0 && LocateIcon(path, 0, info);
+}
 
 // Draws a file's icon at a size other than the system's small icons (on a
 // monitor of another resolution): the icon where the shell locates it,
@@ -95,7 +99,7 @@ private:
 void DrawFileIconAtSize(const std::string& path, UINT lookup, HDC dc, int size)
 {
     SHFILEINFOA info;
-    if (ShellFileInfo(path, SHGFI_ICONLOCATION | lookup, info) && info.szDisplayName[0]) {
+    if (LocateIcon(path, lookup, info)) {
         HICON extracted = nullptr;
         if (PrivateExtractIconsA(info.szDisplayName, info.iIcon, size, size, &extracted, nullptr, 1, 0) == 1) {
             const Icon icon(extracted);
@@ -131,12 +135,13 @@ void StoreIcon(const std::string& key, const std::string& file, ImageList& image
 // Appends the file's entry, unselected, with its icon key.
 void AddFileEntry(const std::string& fullPath, FileType& type, ListView& list, ImageList& images)
 {
-    const std::string& key = type.ownIcons ? fullPath : type.name;
-    // Only the first image stored under a key is ever shown, so a type's icon
-    // is promised once; it is drawn when a row first shows the key, not for
-    // files nobody scrolls to.
-    if (type.ownIcons || !type.promised) images.Promise(key, fullPath);
-    type.promised = true;
+    const std::string& key = IconKey(type.name, fullPath);
+    // Only the first image stored under a key is ever shown, so a key shared
+    // by the type is promised once; it is drawn when a row first shows the
+    // key, not for files nobody scrolls to.
+    const bool ownKey = &key == &fullPath;
+    if (ownKey || !type.promised) images.Promise(key, fullPath);
+    type.promised = !ownKey;
     list.ListItems.Add(fullPath, key);
 }
 

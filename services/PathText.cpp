@@ -13,14 +13,9 @@ std::string TrimNull(const std::string& text)
     return text.substr(0, text.find('\0'));
 }
 
-bool HasOwnIcons(const std::string& typeName)
+const std::string& IconKey(const std::string& typeName, const std::string& fullPath)
 {
-    return typeName == "Application";
-}
-
-std::string IconKey(const std::string& typeName, const std::string& fullPath)
-{
-    return HasOwnIcons(typeName) ? fullPath : typeName;
+    return typeName == "Application" ? fullPath : typeName;
 }
 
 namespace {

@@ -197,11 +197,6 @@ void frmAdd::RefreshFileList()
     LV.Visible(false);
     ClearLV(LV);
     Caption(kCaption);
-    // The listing lets messages through: nothing that starts another listing
-    // or uses the list until it ends.
-    const bool addEnabled = cmdAdd.Enabled();
-    cmdAdd.Enabled(false);
-    cmdBr.Enabled(false);
     listing_ = true;
     const DWORD started = GetTickCount();
     DWORD lastPump = started;
@@ -210,8 +205,11 @@ void frmAdd::RefreshFileList()
     listing_ = false;
     if (!Loaded()) return;  // closed while it listed: the list went with it
     LV.Visible(true);
-    cmdBr.Enabled(true);
-    cmdAdd.Enabled(addEnabled);
+    if (heldAdd_) {
+        cmdBr.Enabled(true);
+        cmdAdd.Enabled(*heldAdd_);
+        heldAdd_.reset();
+    }
     Caption(listing.stopped ? std::string(kCaption) + " - stopped at " + Counted(listing.entries, "file") : kCaption);
     if (!listing.problem.empty()) Warn(hWnd(), listing.problem);
 }
@@ -221,6 +219,13 @@ bool frmAdd::ListingGoesOn(unsigned long long entries, DWORD started, DWORD& las
     const DWORD now = GetTickCount();
     if (now - lastPump < pace.pumpEvery) return true;
     lastPump = now;
+    // Messages come through from here on: nothing that starts another
+    // listing or uses the list until it ends.
+    if (!heldAdd_) {
+        heldAdd_ = cmdAdd.Enabled();
+        cmdAdd.Enabled(false);
+        cmdBr.Enabled(false);
+    }
     if (now - started >= pace.countAfter) Caption(std::string(kCaption) + " - " + Counted(entries, "file"));
     const bool escape = DoEventsSeeingKey(hWnd(), VK_ESCAPE);
     return Loaded() && !escape;  // the picker may have been closed among the messages

@@ -8,6 +8,8 @@
 #include "platform/Menu.h"
 #include "platform/PictureBox.h"
 
+#include <optional>
+
 class frmAdd : public Form {
 public:
     // The list the picker adds to, and the image list and drawing surface
@@ -58,4 +60,7 @@ private:
     ImageList& images_;
     PictureBox& surface_;
     bool listing_ = false;
+    // While a listing lets messages through, "Add" and "..." are disabled:
+    // whether "Add" was enabled before.
+    std::optional<bool> heldAdd_;
 };

@@ -86,7 +86,8 @@ std::string Form::Caption()
 
 void Form::Caption(const std::string& caption)
 {
-    SetWindowTextA(hWnd(), caption.c_str());
+    // The same caption again changes nothing, and repaints nothing.
+    if (Caption() != caption) SetWindowTextA(hWnd(), caption.c_str());
 }
 
 RECT Form::WindowRect()

@@ -198,6 +198,7 @@ void frmAdd::RefreshFileList()
     ClearLV(LV);
     Caption(kCaption);
     listing_ = true;
+    heldAdd_.reset();  // a listing the picker's closing ended held the controls it had then
     const DWORD started = GetTickCount();
     DWORD lastPump = started;
     const Listing listing = FillTreeList(strCurFolder, blnSubfolders, LV, images_, surface_,

@@ -246,10 +246,10 @@ std::vector<int> ListModel::Arrange()
     stale_ = false;
     // The entries of a folder all begin with its path: compared past it, the
     // sort reads a few bytes of each text instead of the whole path.
+    const char* first = order_.empty() ? "" : entries_[order_[0]].text;
     std::size_t shared = order_.empty() ? 0 : entries_[order_[0]].length;
     for (const Entry& entry : entries_) {
         shared = std::min<std::size_t>(shared, entry.length);
-        const char* first = entries_[order_[0]].text;
         shared = static_cast<std::size_t>(std::mismatch(first, first + shared, entry.text).first - first);
     }
     struct Sortable {

@@ -64,14 +64,24 @@ const std::string& ListModel::Icon(Id id) const
 
 void ListModel::Clear()
 {
-    // Memory goes back to the system: a cleared list may have been very long.
-    std::vector<Entry>().swap(entries_);
-    std::vector<Id>().swap(order_);
-    std::vector<std::uint32_t>().swap(positions_);
-    std::vector<bool>().swap(selected_);
+    // A list cleared to be filled again (a folder listed anew) keeps its
+    // tables, which saves bringing their memory back page by page; a very
+    // long one gives its memory back to the system, as do the texts.
+    constexpr std::size_t kTablesKeptFor = 1 << 16;  // entries: about 2 MB of tables
+    if (entries_.capacity() > kTablesKeptFor) {
+        std::vector<Entry>().swap(entries_);
+        std::vector<Id>().swap(order_);
+        std::vector<std::uint32_t>().swap(positions_);
+        std::vector<bool>().swap(selected_);
+        std::vector<Id>().swap(index_);
+    }
+    entries_.clear();
+    order_.clear();
+    positions_.clear();
+    selected_.clear();
+    index_.assign(index_.size(), kNone);
     std::vector<std::unique_ptr<char[]>>().swap(blocks_);
     blockUsed_ = blockSize_ = blocksSize_ = storedBytes_ = liveBytes_ = 0;
-    std::vector<Id>().swap(index_);
     indexUsed_ = indexLive_ = 0;
     stale_ = false;
     ++generation_;

@@ -252,12 +252,20 @@ void BenchFolder(const std::string& folder, bool first)
     Report(first ? "first listing of the process, OK until shown" : "listing, chooser's OK until shown",
            ListUntilShown(picker, folder), floor);
     Report("listing again, chooser's OK until shown", BestOf([&] { return ListUntilShown(picker, folder); }), floor);
-    // Memory of a listing into the emptied list: memory the earlier listings
-    // freed may be in the heap already, so this is the least it takes.
-    ClearLV(picker.LV);
-    const double memoryBefore = PrivateBytes();
+    // Memory of a listing into a list that has held none (an emptied list
+    // keeps its tables for the next): memory the earlier listings freed may
+    // be in the heap already, so this is the least it takes.
+    const double pickerBytes = [&] {
+        frmAdd fresh(selection.LV, selection.ImageList1, selection.pIcon);
+        strCurFolder.clear();
+        fresh.Show();
+        const double before = PrivateBytes();
+        ListUntilShown(fresh, folder);
+        const double bytes = (PrivateBytes() - before - floor.pathBytes) / floor.files;
+        fresh.Unload();
+        return bytes;
+    }();
     ListUntilShown(picker, folder);
-    const double pickerBytes = (PrivateBytes() - memoryBefore - floor.pathBytes) / floor.files;
     HWND add = picker.cmdAdd.hWnd();
     const double beforeTransfer = PrivateBytes();
     {

@@ -270,10 +270,13 @@ std::vector<int> ListModel::Arrange()
     for (std::size_t i = 0; i < order_.size(); ++i)
         sortable[i] = {Text(order_[i]).substr(shared), static_cast<int>(i)};
     const bool descending = direction_ != 0;
-    std::stable_sort(sortable.begin(), sortable.end(), [&](const Sortable& a, const Sortable& b) {
+    const auto before = [&](const Sortable& a, const Sortable& b) {
         const int c = compare_(a.rest, b.rest);
         return descending ? c > 0 : c < 0;
-    });
+    };
+    // A folder is often read in order already: then one pass finds it so.
+    if (!std::is_sorted(sortable.begin(), sortable.end(), before))
+        std::stable_sort(sortable.begin(), sortable.end(), before);
     std::vector<Id> arranged(order_.size());
     for (std::size_t i = 0; i < from.size(); ++i) {
         from[i] = sortable[i].from;

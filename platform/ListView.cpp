@@ -135,6 +135,7 @@ void ListView::Create(HWND parent, int id, const Design& design)
     model_.Clear();  // a form that is loaded again starts with an empty list
     controlCount_ = 0;
     syncPosted_ = false;
+    hidden_ = false;
     controlProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd(), GWLP_WNDPROC));
     SetWindowSubclass(hWnd(), SubclassProc, 0, reinterpret_cast<DWORD_PTR>(this));
     SendMessageA(hWnd(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_DOUBLEBUFFER | LVS_EX_INFOTIP);
@@ -295,6 +296,7 @@ void ListView::SmallIcons(ImageList& images)
 void ListView::Visible(bool visible)
 {
     if (visible) Arrange();
+    hidden_ = !visible;
     Control::Visible(visible);
 }
 
@@ -569,7 +571,7 @@ void ListView::SetState(int position, UINT state, UINT mask)
 void ListView::Changed()
 {
     unshown_ = true;
-    if (syncPosted_ || !IsWindowVisible(hWnd())) return;
+    if (syncPosted_ || hidden_ || !IsWindowVisible(hWnd())) return;
     syncPosted_ = PostMessageA(hWnd(), SyncMessage(), 0, 0) != FALSE;
 }
 

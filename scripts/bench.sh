@@ -10,6 +10,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
 unset DISPLAY
+. scripts/wine-servers.sh
+trap 'exit 1' INT TERM HUP
 scripts/build.sh --arch x64 quorvel quorvel_bench quorvel_small_program >/dev/null
 extensions=(.txt .bmp .ini .doc .dat .bat .jpg .png .log .csv .xml .zip .pdf .htm .c .h .wav .mp3 .cfg .md)
 make_folder() {  # make_folder count: prints the folder's path

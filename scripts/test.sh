@@ -13,30 +13,7 @@ fail() { echo "test.sh: $1" >&2; status=1; }
 # Tests use a headless prefix of their own, whatever display there is.
 unset DISPLAY
 
-# wine-run leaves a wineserver running for each prefix it uses, which keeps
-# later starts fast while the tests run. The ones this run started (for the
-# project's prefixes only) are stopped when it ends, pass or fail.
-project_prefix() {
-  case "$1" in
-    "${QUORVEL_WINEPREFIX:-}" | "${XDG_CACHE_HOME:-$HOME/.cache}"/quorvel-wine-*) return 0 ;;
-  esac
-  return 1
-}
-served_prefixes() {  # one line per prefix a wineserver now serves
-  local pid
-  for pid in $(pgrep wineserver); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | sed -n 's/^WINEPREFIX=//p'
-  done | sort -u
-}
-served_before=$(served_prefixes)
-stop_started_servers() {
-  local prefix
-  while IFS= read -r prefix; do
-    [ -n "$prefix" ] && project_prefix "$prefix" || continue
-    grep -qxF -- "$prefix" <<<"$served_before" || WINEPREFIX=$prefix wineserver -k 2>/dev/null
-  done <<<"$(served_prefixes)"
-}
-trap stop_started_servers EXIT
+. scripts/wine-servers.sh
 trap 'exit 1' INT TERM HUP
 
 echo "== Rules on the host (sanitizers)"

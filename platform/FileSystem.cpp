@@ -3,7 +3,7 @@
 #include "platform/CodePage.h"
 #include "platform/Handles.h"
 
-#include <cwchar>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -12,7 +12,7 @@ namespace {
 // leave room for an 8.3 name (MAX_PATH - 12).
 constexpr std::size_t kOrdinaryPathLength = MAX_PATH - 12;
 
-// Errors of a search that mean there is no folder to read, not a failure to read one.
+// Errors of opening a folder that mean there is no folder to read, not a failure to read one.
 bool NamesNoFolder(DWORD error)
 {
     switch (error) {
@@ -29,15 +29,53 @@ bool NamesNoFolder(DWORD error)
     }
 }
 
-HANDLE StartSearch(const std::wstring& pattern, WIN32_FIND_DATAW& record)
+// A folder's entries, fetched many at a time: under Wine this reads a folder
+// in about four fifths of the time FindNextFile takes.
+class FolderRecords {
+public:
+    explicit FolderRecords(HANDLE folder) : folder_(folder) {}
+
+    // The next batch; false, with the thread's last error, when none came.
+    bool Fetch()
+    {
+        at_ = GetFileInformationByHandleEx(folder_, FileFullDirectoryInfo, batch_.get(), kBatchBytes)
+                  ? reinterpret_cast<const char*>(batch_.get())
+                  : nullptr;
+        return at_ != nullptr;
+    }
+    bool Next(std::wstring_view& name, DWORD& attributes)
+    {
+        if (!at_ && !Fetch()) return false;
+        const auto& record = *reinterpret_cast<const FILE_FULL_DIR_INFO*>(at_);
+        name = std::wstring_view(record.FileName, record.FileNameLength / sizeof(WCHAR));
+        attributes = record.FileAttributes;
+        at_ = record.NextEntryOffset != 0 ? at_ + record.NextEntryOffset : nullptr;
+        return true;
+    }
+
+private:
+    static constexpr DWORD kBatchBytes = 64 * 1024;  // the most a network share gives at once
+    HANDLE folder_;
+    std::unique_ptr<LONGLONG[]> batch_{new LONGLONG[kBatchBytes / sizeof(LONGLONG)]};  // records are 8-byte aligned
+    const char* at_ = nullptr;
+};
+
+bool IsFolder(HANDLE handle)
 {
-    // Without the short names, and in large reads: both faster where the
-    // system has them (Windows 7 on); older systems refuse them as parameters.
-    HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &record, FindExSearchNameMatch, nullptr,
-                                     FIND_FIRST_EX_LARGE_FETCH);
-    if (search == INVALID_HANDLE_VALUE && GetLastError() == ERROR_INVALID_PARAMETER)
-        search = FindFirstFileExW(pattern.c_str(), FindExInfoStandard, &record, FindExSearchNameMatch, nullptr, 0);
-    return search;
+    BY_HANDLE_FILE_INFORMATION info{};
+    // Unknown, it is taken for the folder it was opened as.
+    return !GetFileInformationByHandle(handle, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// A read that found no entry, for the reason given.
+FolderRead NothingRead(DWORD error)
+{
+    FolderRead read;
+    if (error != ERROR_NO_MORE_FILES && !NamesNoFolder(error)) {
+        read.end = FolderRead::End::Failed;
+        read.error = error;
+    }
+    return read;
 }
 
 }  // namespace
@@ -63,20 +101,19 @@ DWORD FileAttributes(const std::string& path)
 
 FolderRead ReadFolder(const std::string& folder, const FolderVisitor& visit)
 {
-    std::string pattern = folder;
-    if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
-    WIN32_FIND_DATAW record{};
-    FindHandle search(StartSearch(SystemPath(pattern + '*'), record));
-    if (!search) {
+    // Named with its backslash: "C:" alone would be the drive's current folder.
+    std::string path = folder;
+    if (path.empty() || path.back() != '\\') path += '\\';
+    const File handle(CreateFileW(SystemPath(path).c_str(), FILE_LIST_DIRECTORY,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle) return NothingRead(GetLastError());
+    FolderRecords records(handle.get());
+    if (!records.Fetch()) {
         const DWORD error = GetLastError();
-        FolderRead read;
-        if (!NamesNoFolder(error)) {
-            read.end = FolderRead::End::Failed;
-            read.error = error;
-        }
-        return read;
+        return NothingRead(IsFolder(handle.get()) ? error : ERROR_DIRECTORY);  // a file opens too
     }
-    return ReadEntries(record, [&search](WIN32_FIND_DATAW& found) { return FindNextFileW(search.get(), &found) != FALSE; },
+    return ReadEntries([&records](std::wstring_view& name, DWORD& attributes) { return records.Next(name, attributes); },
                        visit);
 }
 
@@ -107,21 +144,21 @@ TreeRead ReadTree(const std::string& folder, bool below, const TreeVisitor& visi
     return tree;
 }
 
-FolderRead ReadEntries(WIN32_FIND_DATAW& record, const std::function<bool(WIN32_FIND_DATAW&)>& next,
-                       const FolderVisitor& visit)
+FolderRead ReadEntries(const EntrySource& next, const FolderVisitor& visit)
 {
     FolderRead read;
+    std::wstring_view wide;
+    DWORD attributes = 0;
     std::string name;  // one buffer for every name
-    do {
-        const std::wstring_view wide(record.cFileName, wcsnlen(record.cFileName, MAX_PATH));
+    while (next(wide, attributes)) {
         if (wide == L"." || wide == L"..") continue;
         name.clear();
         if (!AppendCodePage(wide, name)) {
             ++read.unheld;  // a name with substitutes would name no file
             continue;
         }
-        visit(name, record.dwFileAttributes);
-    } while (next(record));
+        visit(name, attributes);
+    }
     // Only "no more files" ends a read whole; any other error ends it part-way.
     const DWORD error = GetLastError();
     if (error != ERROR_NO_MORE_FILES) {

@@ -46,7 +46,8 @@ using FolderReader = FolderRead (*)(const std::string& folder, const FolderVisit
 // `carryOn` is asked whether to go on.
 TreeRead ReadTree(const std::string& folder, bool below, const TreeVisitor& visit,
                   const std::function<bool()>& carryOn, FolderReader read = ReadFolder);
-// The read from its first record on: `next` fetches the following record as
-// FindNextFileW does (false, with the thread's last error, when none came).
-FolderRead ReadEntries(WIN32_FIND_DATAW& record, const std::function<bool(WIN32_FIND_DATAW&)>& next,
-                       const FolderVisitor& visit);
+// Gives the next entry's name (valid until the next call) and attributes;
+// false, with the thread's last error, when none came.
+using EntrySource = std::function<bool(std::wstring_view& name, DWORD& attributes)>;
+// A folder's read from the entries `next` gives.
+FolderRead ReadEntries(const EntrySource& next, const FolderVisitor& visit);

@@ -59,8 +59,10 @@ TEST_F(FolderListing, FoldersWithNoFilesGiveNoEntriesAndTheDefaultPointer)
     TempFolder empty;
     List(empty.Path());
     EXPECT_EQ(ItemCount(host.LV.hWnd()), 0);
-    List(folder.Path() + "\\does not exist");
-    EXPECT_EQ(ItemCount(host.LV.hWnd()), 0);
+    for (const std::string& noFolder : {folder.Path() + "\\does not exist", folder.File("a file.txt")}) {
+        EXPECT_EQ(FillFileList(noFolder, host.LV, images(), surface()), "") << noFolder;
+        EXPECT_EQ(ItemCount(host.LV.hWnd()), 0) << noFolder;
+    }
     EXPECT_EQ(Screen.MousePointer(), vbDefault);
 }
 
@@ -203,14 +205,19 @@ TEST_F(FolderListing, AStoreLeavesTheSurfaceAsItFoundItForADrawItInterrupted)
 TEST(FolderRead, OnlyNoMoreFilesEndsAReadWholeAndAFailureKeepsTheEntriesBeforeIt)
 {
     for (const DWORD error : {DWORD{ERROR_NO_MORE_FILES}, DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_NETNAME_DELETED}}) {
-        WIN32_FIND_DATAW record{};
-        wcscpy(record.cFileName, L"one.txt");
-        const auto next = [&](WIN32_FIND_DATAW& found) {  // a second name, then the error
-            SetLastError(error);
-            return wcscmp(found.cFileName, L"one.txt") == 0 && wcscpy(found.cFileName, L"two.txt");
+        const std::wstring names[] = {L"one.txt", L"..", L"two.txt"};
+        std::size_t given = 0;
+        const auto next = [&](std::wstring_view& name, DWORD& attributes) {  // the names, then the error
+            if (given == std::size(names)) {
+                SetLastError(error);
+                return false;
+            }
+            name = names[given++];
+            attributes = FILE_ATTRIBUTE_NORMAL;
+            return true;
         };
         std::vector<std::string> seen;
-        const FolderRead read = ReadEntries(record, next, [&](std::string_view name, DWORD) { seen.emplace_back(name); });
+        const FolderRead read = ReadEntries(next, [&](std::string_view name, DWORD) { seen.emplace_back(name); });
         EXPECT_EQ(seen, (std::vector<std::string>{"one.txt", "two.txt"})) << error;
         const bool whole = error == ERROR_NO_MORE_FILES;
         EXPECT_EQ(read.end, whole ? FolderRead::End::Done : FolderRead::End::Failed) << error;

@@ -295,9 +295,26 @@ void ListView::SmallIcons(ImageList& images)
 
 void ListView::Visible(bool visible)
 {
-    if (visible) Arrange();
-    hidden_ = !visible;
-    Control::Visible(visible);
+    // Hidden, the list stops redrawing too: emptied and filled again meanwhile,
+    // as a new listing does, it does not take its scroll bars away and back.
+    if (!visible) {
+        Control::Visible(false);
+        if (!std::exchange(hidden_, true)) SendMessageA(hWnd(), WM_SETREDRAW, FALSE, 0);
+        return;
+    }
+    Arrange();
+    if (!std::exchange(hidden_, false)) {
+        Control::Visible(true);
+        return;
+    }
+    SendMessageA(hWnd(), WM_SETREDRAW, TRUE, 0);
+    // Where the default handling of WM_SETREDRAW has marked the list visible
+    // (a list view may pass the message on to it; Wine's does not), showing it
+    // would do nothing: it is redrawn whole instead.
+    if (GetWindowLongPtrA(hWnd(), GWL_STYLE) & WS_VISIBLE)
+        RedrawWindow(hWnd(), nullptr, nullptr, RDW_ERASE | RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN);
+    else
+        Control::Visible(true);
 }
 
 void ListView::Move(float left, float top, float width, float height)

@@ -166,7 +166,7 @@ private:
     bool syncing_ = false;     // inside SyncCount: its own message must not re-enter
     bool syncPosted_ = false;  // a deferred update is on its way
     bool unshown_ = false;     // entries changed since the list was last redrawn whole
-    bool hidden_ = false;      // hidden by Visible(false): changes need no update meanwhile
+    bool hidden_ = false;      // hidden by Visible(false), redrawing off: changes need no update meanwhile
     // While the control paints, the texts it asks for are drawn, not read: they
     // are given to fit this room.
     std::optional<TextRoom> drawing_;

@@ -123,6 +123,25 @@ TEST(ListView, EntriesAddedWhileHiddenShowOnceVisible)
     EXPECT_EQ(ItemTexts(host.LV.hWnd()), (std::vector<std::string>{"y", "z"}));
 }
 
+TEST(ListView, AListRefilledWhileHiddenIsShownRepaintedAndScrollsAsItsNewEntriesNeed)
+{
+    for (const auto& [before, after] : {std::pair{100, 2}, std::pair{2, 100}}) {
+        ListHost host;
+        host.Show();
+        HWND list = host.LV.hWnd();
+        for (int i = 0; i < before; ++i) host.LV.ListItems.Add("old", "");
+        host.LV.Refresh();
+        host.LV.Visible(false);
+        SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+        for (int i = 0; i < after; ++i) host.LV.ListItems.Add("new", "");
+        host.LV.Visible(true);
+        EXPECT_TRUE(IsWindowVisible(list)) << after;
+        EXPECT_TRUE(GetUpdateRect(list, nullptr, FALSE)) << after;
+        EXPECT_EQ(ItemCount(list), after);
+        EXPECT_EQ((GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL) != 0, after == 100);
+    }
+}
+
 TEST(ListView, EntriesShowTheImageOfTheirKey)
 {
     ImageList images;

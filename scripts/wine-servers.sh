@@ -10,8 +10,8 @@ project_prefix() {
 }
 served_prefixes() {  # one line per prefix a wineserver now serves
   local pid
-  for pid in $(pgrep wineserver); do
-    tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | sed -n 's/^WINEPREFIX=//p'
+  for pid in $(pgrep wineserver); do  # one may end meanwhile: its file is then not there
+    tr '\0' '\n' 2>/dev/null <"/proc/$pid/environ" | sed -n 's/^WINEPREFIX=//p'
   done | sort -u
 }
 served_before=$(served_prefixes)

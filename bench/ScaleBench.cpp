@@ -178,10 +178,10 @@ double StartUp(const std::string& program)
     return shown;
 }
 
-// The middle of five start-ups of each program, taken by turns.
+// The middle of nine start-ups of each program, taken by turns.
 void BenchStartUp(const std::string& program, const std::string& baseline)
 {
-    constexpr int kRuns = 5;
+    constexpr int kRuns = 9;
     std::vector<double> times, baseTimes;
     for (int i = 0; i < kRuns; ++i) {
         times.push_back(StartUp(program));

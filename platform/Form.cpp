@@ -4,6 +4,7 @@
 #include "platform/Runtime.h"
 
 #include <stdexcept>
+#include <string>
 
 namespace {
 
@@ -37,7 +38,9 @@ void Form::Load()
     CreateWindowExA(design_.exStyle, kClassName, design_.caption, design_.style | WS_CLIPCHILDREN, CW_USEDEFAULT,
                     CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top, owner, nullptr,
                     App.hInstance(), this);
-    if (!hwnd_) throw std::runtime_error("the form's window could not be created");
+    if (!hwnd_)
+        throw std::runtime_error("the form's window could not be created (system error " +
+                                 std::to_string(GetLastError()) + ")");
     ++loadedForms;
     dpi_ = DpiOf(hwnd_);
     if (dpi_ != dpi) {  // its monitor's resolution is not the screen's

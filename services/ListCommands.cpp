@@ -34,7 +34,7 @@ PathKind KindOf(DWORD attributes)
 
 // From this many paths in one folder on, the folder is read once instead of
 // asking about each path. Under Wine a question costs about 10 us and reading
-// about 6 us per entry of the folder: the read wins when most of the folder is
+// about 5 us per entry of the folder: the read wins when most of the folder is
 // named, as in a paste of a folder's files, and costs more when a few hundred
 // paths come from a folder of many thousands.
 constexpr std::size_t kPathsWorthAFolderRead = 64;

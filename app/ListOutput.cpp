@@ -5,7 +5,7 @@
 
 #include <new>
 
-ListOutput Output;
+ListOutput requestedOutput;
 
 std::string ListOutput::Request(const std::string& file)
 {
@@ -16,7 +16,7 @@ std::string ListOutput::Request(const std::string& file)
     return "";
 }
 
-std::string ListOutput::Closing(const std::vector<std::string>& paths)
+std::string ListOutput::WriteAtClose(const std::vector<std::string>& paths)
 {
     if (file_.empty()) return "";
     if (paths.empty()) {

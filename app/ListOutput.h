@@ -14,11 +14,11 @@ public:
     // Without a request, nothing. With one: writes the list, or nothing for an
     // empty list, and sets the exit code. Returns "" or the message that says
     // why the list could not be written.
-    std::string Closing(const std::vector<std::string>& paths);
+    std::string WriteAtClose(const std::vector<std::string>& paths);
 
 private:
     std::string file_;
 };
 
 // The program's one list output.
-extern ListOutput Output;
+extern ListOutput requestedOutput;

@@ -20,7 +20,10 @@ class Services : public ProgramServices {
     void InitProductInfo() override { ::InitProductInfo(); }
     std::string ProductName() override { return strProductName; }
     std::string BannerColor() override { return strBannerColor; }
-    std::string ListClosing(const std::vector<std::string>& paths) override { return Output.Closing(paths); }
+    std::string WriteListAtClose(const std::vector<std::string>& paths) override
+    {
+        return requestedOutput.WriteAtClose(paths);
+    }
 };
 
 bool NamesSomething(const std::string& word)
@@ -53,21 +56,21 @@ void MakeWindows()
 
 bool Main(const std::string& arguments)
 {
-    const StartRequest request = ReadCommandLine(arguments, NamesSomething);
-    std::string refusal = CommandLineProblem(request);
-    if (refusal.empty() && request.output) refusal = Output.Request(request.outputFile);
-    if (!refusal.empty()) {
-        // The program has no console: a batch file's user sees this instead.
-        MessageBoxA(nullptr, refusal.c_str(), "Quorvel", MB_ICONERROR);
-        App.ExitCode(2);
-        return false;
-    }
     // Start-up goes on whatever these two do: the product information is set
     // again when the window loads, and the controls work without the call on
     // systems whose common controls register their classes themselves.
     try {
         InitProductInfo();
     } catch (...) {
+    }
+    const StartRequest request = ReadCommandLine(arguments, NamesSomething);
+    std::string refusal = CommandLineProblem(request);
+    if (refusal.empty() && request.output) refusal = requestedOutput.Request(request.outputFile);
+    if (!refusal.empty()) {
+        // The program has no console: a batch file's user sees this instead.
+        MsgBox(nullptr, refusal, MB_ICONERROR);
+        App.ExitCode(2);
+        return false;
     }
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);

@@ -21,5 +21,5 @@ public:
     // The whole list as the selection window closes: written where the
     // command line asked ("-o FILE"), if it did. Returns "" or the message
     // that says why it could not be written.
-    virtual std::string ListClosing(const std::vector<std::string>& paths) = 0;
+    virtual std::string WriteListAtClose(const std::vector<std::string>& paths) = 0;
 };

@@ -2,7 +2,7 @@
 
 #include "forms/Layout.h"
 #include "forms/SharedState.h"
-#include "platform/PatternDialog.h"
+#include "services/PatternDialog.h"
 #include "platform/Runtime.h"
 #include "services/FolderChooser.h"
 #include "services/FolderListing.h"
@@ -212,7 +212,7 @@ void frmAdd::RefreshFileList()
         heldAdd_.reset();
     }
     Caption(listing.stopped ? std::string(kCaption) + " - stopped at " + Counted(listing.entries, "file") : kCaption);
-    if (!listing.problem.empty()) Warn(hWnd(), listing.problem);
+    if (!listing.problem.empty()) MsgBox(hWnd(), listing.problem);
 }
 
 bool frmAdd::ListingGoesOn(unsigned long long entries, DWORD started, DWORD& lastPump)

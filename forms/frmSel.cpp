@@ -109,11 +109,11 @@ void frmSel::Form_Resize()
 
 bool frmSel::Form_QueryUnload(int UnloadMode)
 {
-    const std::string failure = program_.ListClosing(AllPaths(LV));
+    const std::string failure = program_.WriteListAtClose(AllPaths(LV));
     // Only a close the user asked for can wait for the cause to be mended; at
     // the session's end, or with the owner gone, the exit code alone tells.
     if (failure.empty() || UnloadMode != vbFormControlMenu) return false;
-    Complain(failure);
+    MsgBox(hWnd(), failure);
     return true;
 }
 
@@ -245,7 +245,7 @@ void frmSel::CopySelection()
 void frmSel::PasteFiles()
 {
     const PastedPaths pasted = PathsOnClipboard(hWnd());
-    if (!pasted.error.empty()) Complain(pasted.error);
+    if (!pasted.error.empty()) MsgBox(hWnd(), pasted.error);
     else TakeIn(pasted.paths, "pasted item", "");
 }
 
@@ -260,7 +260,7 @@ void frmSel::SaveList()
     const std::string path = AskSaveListPath(hWnd());
     if (path.empty()) return;
     const std::string failure = SaveListFile(path, AllPaths(LV));
-    if (!failure.empty()) Complain("The list could not be saved to " + path + ":\n\n" + failure);
+    if (!failure.empty()) MsgBox(hWnd(), "The list could not be saved to " + path + ":\n\n" + failure);
 }
 
 void frmSel::OpenList()
@@ -269,7 +269,7 @@ void frmSel::OpenList()
     if (path.empty()) return;
     const ListFileContents contents = ReadListFile(path, kMaxListFileBytes);
     if (!contents.error.empty()) {
-        Complain("The list " + path + " could not be opened:\n\n" + contents.error);
+        MsgBox(hWnd(), "The list " + path + " could not be opened:\n\n" + contents.error);
         return;
     }
     std::vector<std::string> paths;
@@ -277,12 +277,7 @@ void frmSel::OpenList()
     for (const auto& line : contents.lines) paths.push_back(ListLinePath(path, line));
     TakeIn(paths, "line", " of " + path);
     if (contents.refused > 0)
-        Complain(Counted(contents.refused, "line") + " of " + path +
+        MsgBox(hWnd(), Counted(contents.refused, "line") + " of " + path +
                  " cannot be written in this system's code page, and " + (contents.refused == 1 ? "was" : "were") +
                  " skipped.");
-}
-
-void frmSel::Complain(const std::string& text)
-{
-    MessageBoxA(hWnd(), text.c_str(), program_.ProductName().c_str(), MB_ICONWARNING);
 }

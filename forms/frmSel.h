@@ -59,7 +59,6 @@ private:
     void RemoveSelection();
     void SaveList();
     void OpenList();
-    void Complain(const std::string& text);
 
     ProgramServices& program_;
     PictureBox picTitle;

@@ -134,7 +134,7 @@ TreeRead ReadTree(const std::string& folder, bool below, const TreeVisitor& visi
             else if (below && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))  // may lead back up: never entered
                 waiting.push_back(current + std::string(name) + '\\');
         });
-        tree.unheld += done.unheld;
+        tree.outsideCodePage += done.outsideCodePage;
         if (first)
             tree.top = done;
         else if (done.end == FolderRead::End::Failed)
@@ -154,7 +154,7 @@ FolderRead ReadEntries(const EntrySource& next, const FolderVisitor& visit)
         if (wide == L"." || wide == L"..") continue;
         name.clear();
         if (!AppendCodePage(wide, name)) {
-            ++read.unheld;  // a name with substitutes would name no file
+            ++read.outsideCodePage;  // a name with substitutes would name no file
             continue;
         }
         visit(name, attributes);

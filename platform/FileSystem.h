@@ -19,7 +19,7 @@ struct FolderRead {
     enum class End { Done, Failed };
     End end = End::Done;
     DWORD error = 0;               // the system's reason, when Failed
-    unsigned long long unheld = 0;  // entries left out: the code page cannot hold their names
+    unsigned long long outsideCodePage = 0;  // entries left out: the code page cannot hold their names
 };
 // Called for each entry but "." and "..": its name (valid during the call
 // only) and attributes.
@@ -33,7 +33,7 @@ FolderRead ReadFolder(const std::string& folder, const FolderVisitor& visit);
 struct TreeRead {
     FolderRead top;                  // the read of the folder itself
     unsigned long long skipped = 0;  // folders below it that could not be read whole
-    unsigned long long unheld = 0;   // names left out in all folders read
+    unsigned long long outsideCodePage = 0;   // names left out in all folders read
     bool stopped = false;            // the walk was ended before it was through
 };
 // Called for each file (never a folder): its folder, ending in a backslash,

@@ -81,6 +81,11 @@ Picture LoadPicture()
     return Picture();
 }
 
+void MsgBox(HWND owner, const std::string& text, UINT icon)
+{
+    MessageBoxA(owner, text.c_str(), App.Title().c_str(), icon);
+}
+
 bool TranslateFormKeys(MSG& message)
 {
     HWND form = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;

@@ -57,6 +57,11 @@ public:
     ~HourglassPointer() { Screen.MousePointer(vbDefault); }
 };
 
+// The program's one message box: the text under the application's title, with
+// the icon given (MB_ICONWARNING, MB_ICONERROR). Returns once it is dismissed;
+// it lets the queue's messages through meanwhile.
+void MsgBox(HWND owner, const std::string& text, UINT icon = MB_ICONWARNING);
+
 // Processes the window messages waiting in the queue, then returns.
 void DoEvents();
 // As DoEvents, but a press of the key in the window or one of its controls is

@@ -2,7 +2,7 @@
 
 #include "platform/FileSystem.h"
 #include "platform/Runtime.h"
-#include "services/ListFile.h"
+#include "platform/SystemError.h"
 #include "services/ListText.h"
 #include "services/PathText.h"
 
@@ -204,9 +204,9 @@ Listing FillTreeList(const std::string& folder, bool subfolders, ListView& list,
     if (read.skipped > 0)
         problem += std::string(problem.empty() ? "" : "\n\n") + Counted(read.skipped, "folder") + " below " + folder +
                    " could not be read whole, and the files not read were left out.";
-    if (read.unheld > 0)
-        problem += std::string(problem.empty() ? "" : "\n\n") + Counted(read.unheld, "name") + " in " + folder +
-                   " cannot be written in this system's code page, and " + (read.unheld == 1 ? "was" : "were") +
+    if (const unsigned long long names = read.outsideCodePage; names > 0)
+        problem += std::string(problem.empty() ? "" : "\n\n") + Counted(names, "name") + " in " + folder +
+                   " cannot be written in this system's code page, and " + (names == 1 ? "was" : "were") +
                    " left out.";
     return listing;
 }

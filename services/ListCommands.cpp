@@ -16,7 +16,7 @@ void CopySelected(HWND owner, ListView& list)
     const std::vector<std::string> paths = SelectedPaths(list);
     if (paths.empty()) return;
     const std::string failure = CopyPaths(owner, paths);
-    if (!failure.empty()) Warn(owner, failure);
+    if (!failure.empty()) MsgBox(owner, failure);
 }
 
 void DragSelected(ListView& list)
@@ -105,11 +105,6 @@ void TakeFiles(HWND owner, const std::vector<std::string>& paths, const FileDest
     }
     if (!folder.empty()) to.showFolder(folder);
     if (skipped > 0)
-        Warn(owner, Counted(skipped, what) + from + " named no existing file and " + (skipped == 1 ? "was" : "were") +
+        MsgBox(owner, Counted(skipped, what) + from + " named no existing file and " + (skipped == 1 ? "was" : "were") +
                         " skipped.");
-}
-
-void Warn(HWND owner, const std::string& text)
-{
-    MessageBoxA(owner, text.c_str(), App.Title().c_str(), MB_ICONWARNING);
 }

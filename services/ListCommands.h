@@ -37,6 +37,3 @@ struct FileDestination {
 // " of C:\in.txt").
 void TakeFiles(HWND owner, const std::vector<std::string>& paths, const FileDestination& to,
                const std::string& what, const std::string& from);
-
-// A warning in a message box with the application's title.
-void Warn(HWND owner, const std::string& text);

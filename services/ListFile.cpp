@@ -3,24 +3,10 @@
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/Handles.h"
+#include "platform/SystemError.h"
 #include "services/ListText.h"
 
 #include <algorithm>
-
-std::string SystemErrorText(DWORD error)
-{
-    char text[512] = {};
-    const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-                                        text, sizeof(text), nullptr);
-    std::string reason(text, length);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' ')) reason.pop_back();
-    return reason.empty() ? "error " + Decimal(error) : reason;
-}
-
-std::string LastErrorText()
-{
-    return SystemErrorText(GetLastError());
-}
 
 namespace {
 

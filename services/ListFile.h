@@ -25,7 +25,3 @@ struct ListFileContents {
 // mark, else text in the system's own code page. A file that is not text, or
 // larger, gives an error and no lines.
 ListFileContents ReadListFile(const std::string& path, unsigned long long maxBytes);
-
-// The system's text for an error, and for the calling thread's last error.
-std::string SystemErrorText(DWORD error);
-std::string LastErrorText();

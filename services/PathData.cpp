@@ -2,7 +2,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/DropFiles.h"
-#include "services/ListFile.h"
+#include "platform/SystemError.h"
 #include "services/ListText.h"
 
 #include <cstring>

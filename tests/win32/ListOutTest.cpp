@@ -468,9 +468,9 @@ TEST_F(ListOut, AnOutputFileThatCannotBeWrittenIsRefusedAtStartAndNothingIsTouch
     };
     const int files = FilesIn(folder.Path() + "\\");
     for (const auto& c : cases) {
-        Output = ListOutput();
+        requestedOutput = ListOutput();
         App.ExitCode(0);
-        const std::string refusal = Output.Request(c.file);
+        const std::string refusal = requestedOutput.Request(c.file);
         EXPECT_EQ(refusal.empty(), c.accepted) << c.file << ": " << refusal;
         if (!c.accepted) {
             EXPECT_NE(refusal.find("cannot be written to " + c.file), std::string::npos) << refusal;
@@ -486,7 +486,7 @@ TEST_F(ListOut, AListThatCannotBeWrittenAtCloseKeepsTheWindowAndTheListUntilItCa
 {
     const std::string lists = folder.Folder("lists");
     const std::string output = lists + "\\out.txt";
-    ASSERT_EQ(Output.Request(output), "");
+    ASSERT_EQ(requestedOutput.Request(output), "");
     Fill({Path("a.txt"), Path("b.txt")});
     ASSERT_TRUE(RemoveDirectoryA(lists.c_str()));  // gone since the start-up check
     HWND main = frmSel::Default().hWnd();
@@ -515,8 +515,8 @@ TEST_F(ListOut, HoweverTheMainWindowGoesTheListIsWrittenAndThePickerGoesWithIt)
     };
     const std::string output = folder.Path() + "\\out.txt";
     for (const auto& way : ways) {
-        Output = ListOutput();
-        ASSERT_EQ(Output.Request(output), "");
+        requestedOutput = ListOutput();
+        ASSERT_EQ(requestedOutput.Request(output), "");
         frmSel::Default().Show();
         Fill({Path("c.txt")});
         HWND main = frmSel::Default().hWnd();

@@ -19,7 +19,7 @@ class FreshStart : public testing::EmptyTestEventListener {
         frmSel::Default().Unload();
         strCurFolder.clear();
         blnAllowDupes = false;
-        Output = ListOutput();
+        requestedOutput = ListOutput();
         App.ExitCode(0);
         Screen.MousePointer(vbDefault);
         Pump();

@@ -1,4 +1,4 @@
-#include "platform/PatternDialog.h"
+#include "services/PatternDialog.h"
 
 #include "platform/Control.h"
 #include "platform/Runtime.h"

@@ -4,8 +4,9 @@
 # 60] [target names...] (default: every tests/fuzz/<name>.cpp). Each target
 # starts from its seed corpus in tests/fuzz/corpus/<name>; the inputs it adds go
 # to build/fuzz/corpus/<name>, a finding to build/fuzz/. Installs clang and
-# libFuzzer when they are missing. Not part of the tests: it runs for as long
-# as it is told. Exits non-zero on the first finding.
+# libFuzzer when they are missing. The tests only replay each seed corpus
+# (without the fuzzer); this runs for as long as it is told. Exits non-zero on
+# the first finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}

@@ -61,5 +61,6 @@ std::string ListLinePath(const std::string& listFile, const std::string& line)
     }
     std::string full = joined.substr(0, root);
     for (const auto& step : steps) full += '\\' + step;
+    if (steps.empty()) full += '\\';  // the root itself: "C:" alone would be the drive's current folder
     return full;
 }

@@ -27,6 +27,13 @@ std::string Quoted(const std::string& word)
     return quoted + '"';
 }
 
+bool Contains(const std::vector<std::string>& words, const std::string& word)
+{
+    for (const std::string& each : words)
+        if (each == word) return true;
+    return false;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -34,9 +41,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string text(reinterpret_cast<const char*>(data), size);
     const std::vector<std::string> words = SplitArguments(text);
     if (words.size() > size) std::abort();  // every word takes at least one character
-    const StartRequest request = ReadCommandLine(text);
-    if (!request.output && request.minimised != (text == "-st")) std::abort();
-    CommandLineProblem(request);
+
+    // No word names anything: without "-o", only the exact switch minimises.
+    const StartRequest plain = ReadCommandLine(text, [](const std::string&) { return false; });
+    if (plain.paths || (!plain.output && plain.minimised != (text == "-st"))) std::abort();
+    CommandLineProblem(plain);
+    // Every word names something: they are paths, and "-st" anywhere minimises.
+    const StartRequest paths = ReadCommandLine(text, [](const std::string&) { return true; });
+    if (paths.paths != !paths.words.empty()) std::abort();
+    if (paths.paths && paths.minimised != Contains(words, "-st")) std::abort();
+    if (paths.paths && !paths.output && !CommandLineProblem(paths).empty()) std::abort();
 
     std::string again;
     for (const std::string& word : words) again += Quoted(word) + ' ';

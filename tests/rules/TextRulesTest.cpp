@@ -111,6 +111,7 @@ TEST(PathText, ListLinesRelativeToTheListFileBecomeFullPaths)
         {"\\\\server\\share\\in.txt", "\\top\\g.txt", "\\\\server\\share\\top\\g.txt"},
         {"C:\\lists\\in.txt", "D:\\x\\..\\h.txt", "D:\\x\\..\\h.txt"},
         {"C:\\lists\\in.txt", "\\\\server\\share\\i.txt", "\\\\server\\share\\i.txt"},
+        {"C:\\lists\\in.txt", "..\\..", "C:\\"},  // the root, not the drive's current folder
     };
     for (const auto& c : cases) EXPECT_EQ(ListLinePath(c[0], c[1]), c[2]) << c[1];
 }

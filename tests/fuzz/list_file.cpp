@@ -1,0 +1,61 @@
+// The list-file reader given any bytes: no crash, no undefined behaviour, and
+// what it gives keeps its promises: lines trimmed, UTF-8 when it says so, the
+// same lines again when written and read back, and every line a full path
+// once taken from the list file's folder.
+#include "services/ListText.h"
+#include "services/PathText.h"
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+
+// No "." or ".." step is left in a path made from a relative line.
+bool HasDotSteps(const std::string& path)
+{
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        const std::size_t end = std::min(path.find_first_of("\\/", start), path.size());
+        const std::string_view step = std::string_view(path).substr(start, end - start);
+        if (step == "." || step == "..") return true;
+        start = end + 1;
+    }
+    return false;
+}
+
+void CheckPaths(const std::vector<std::string>& lines)
+{
+    const std::string listFile = "C:\\Lists\\in.txt";
+    for (const std::string& line : lines) {
+        const std::string path = ListLinePath(listFile, line);
+        const auto slash = [](char c) { return c == '\\' || c == '/'; };
+        const bool full = line.size() >= 2 && (line[1] == ':' || (slash(line[0]) && slash(line[1])));
+        if (full && path != line) std::abort();  // a full path stays as it is
+        if (!full && (path.compare(0, 3, "C:\\") != 0 || HasDotSteps(path))) std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto file = ListLines(bytes);
+    if (!file) {
+        if (bytes.find('\0') == std::string_view::npos) std::abort();  // only a NUL makes bytes not text
+        return 0;
+    }
+    for (const std::string& line : file->lines) {
+        if (line.empty() || line.find('\n') != std::string::npos) std::abort();
+        for (const char end : {line.front(), line.back()})
+            if (end == ' ' || end == '\t' || end == '\r') std::abort();  // trimmed
+        if (file->utf8 && !IsUtf8(line)) std::abort();
+    }
+    CheckPaths(file->lines);
+    // Written as a list file and read again, the lines come back the same; a
+    // first line that starts with a byte-order mark loses it, as it must.
+    if (!file->lines.empty() && file->lines.front().compare(0, 3, "\xEF\xBB\xBF") == 0) return 0;
+    const auto again = ListLines(ListText(file->lines));
+    if (!again || again->lines != file->lines || again->utf8 != file->utf8) std::abort();
+    return 0;
+}

@@ -132,24 +132,29 @@ double BestListingByTurns(frmAdd& picker, const std::string& folder, bool below,
     return best;
 }
 
-// Whether the process shows a window of the program's own.
+struct WindowSearch {
+    DWORD process;
+    bool found;
+};
+
+BOOL CALLBACK FindProgramWindow(HWND window, LPARAM data)
+{
+    auto& search = *reinterpret_cast<WindowSearch*>(data);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    char name[32] = {};
+    GetClassNameA(window, name, sizeof(name));
+    search.found = owner == search.process && IsWindowVisible(window) && std::strcmp(name, "QuorvelForm") == 0;
+    return search.found ? FALSE : TRUE;
+}
+
+// Whether the process shows a window of the program's own. The callback is a
+// function of its own: the 32-bit system calls it with its own convention,
+// which a lambda cannot take.
 bool ShowsAWindow(DWORD process)
 {
-    struct Search {
-        DWORD process;
-        bool found;
-    } search{process, false};
-    EnumWindows(
-        [](HWND window, LPARAM data) {
-            auto& search = *reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char name[32] = {};
-            GetClassNameA(window, name, sizeof(name));
-            search.found = owner == search.process && IsWindowVisible(window) && std::strcmp(name, "QuorvelForm") == 0;
-            return search.found ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    WindowSearch search{process, false};
+    EnumWindows(FindProgramWindow, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 

@@ -558,6 +558,23 @@ TEST_F(ListOut, AnOutputThatBecameAFolderOrReadOnlyIsRefusedAtCloseAndLeftAsItWa
     }
 }
 
+TEST_F(ListOut, ARelativeOutputFileIsTakenFromTheFolderCurrentAtStart)
+{
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
+    TempFolder elsewhere;
+    SetCurrentDirectoryA(folder.Path().c_str());
+    const bool started = Main("-o out.txt");
+    SetCurrentDirectoryA(elsewhere.Path().c_str());  // as the Open dialog leaves it on Windows
+    Fill({Path("a.txt")});
+    SendMessageA(frmSel::Default().hWnd(), WM_CLOSE, 0, 0);
+    SetCurrentDirectoryA(before);
+    EXPECT_TRUE(started);
+    EXPECT_EQ(FileBytes(folder.Path() + "\\out.txt"), Path("a.txt") + "\r\n");
+    EXPECT_EQ(FilesIn(elsewhere.Path() + "\\"), 0);
+    EXPECT_EQ(App.ExitCode(), 0);
+}
+
 TEST_F(ListOut, HoweverTheMainWindowGoesTheListIsWrittenAndThePickerGoesWithIt)
 {
     const struct { const char* how; std::function<void(HWND)> end; } ways[] = {

@@ -510,16 +510,16 @@ TEST_F(ListOut, AnOutputThatBecameAFolderOrReadOnlyIsRefusedAtCloseAndLeftAsItWa
     // Each change gives the file whose bytes must survive.
     const struct { const char* what; std::function<std::string(const std::string&)> become; } changes[] = {
         {"a folder",
-         [](const std::string& target) {
-             CreateDirectoryA(target.c_str(), nullptr);
-             WriteBytes(target + "\\inside.txt", "inside");
-             return target + "\\inside.txt";
+         [](const std::string& t) {
+             CreateDirectoryA(t.c_str(), nullptr);
+             WriteBytes(t + "\\in.txt", "inside");
+             return t + "\\in.txt";
          }},
         {"a read-only file",
-         [](const std::string& target) {
-             WriteBytes(target, "inside");
-             SetFileAttributesA(target.c_str(), FILE_ATTRIBUTE_READONLY);
-             return target;
+         [](const std::string& t) {
+             WriteBytes(t, "inside");
+             SetFileAttributesA(t.c_str(), FILE_ATTRIBUTE_READONLY);
+             return t;
          }},
     };
     const struct { const char* how; bool told; std::function<void(HWND)> end; } ways[] = {
@@ -529,11 +529,11 @@ TEST_F(ListOut, AnOutputThatBecameAFolderOrReadOnlyIsRefusedAtCloseAndLeftAsItWa
     };
     for (const auto& change : changes) {
         for (const auto& way : ways) {
-            const std::string label = std::string(change.what) + ", " + way.how;
+            SCOPED_TRACE(std::string(change.what) + ", " + way.how);
             TempFolder place;
             const std::string target = place.Path() + "\\list.txt";
             requestedOutput = ListOutput();
-            ASSERT_EQ(requestedOutput.Request(target), "") << label;
+            ASSERT_EQ(requestedOutput.Request(target), "");
             frmSel::Default().Show();
             Fill({Path("a.txt")});
             const std::string kept = change.become(target);
@@ -543,13 +543,13 @@ TEST_F(ListOut, AnOutputThatBecameAFolderOrReadOnlyIsRefusedAtCloseAndLeftAsItWa
                 DialogScript answer({Press(IDOK, &message)});
                 way.end(frmSel::Default().hWnd());
             }
-            EXPECT_EQ(App.ExitCode(), 2) << label;
+            EXPECT_EQ(App.ExitCode(), 2);
+            const std::string refusal = "written to " + target + ":\n\n" + CheckListTarget(target);
             if (way.told) {
-                EXPECT_NE(message.find("could not be written to " + target + ":\n\n" + CheckListTarget(target)),
-                          std::string::npos) << label << ": " << message;
+                EXPECT_NE(message.find(refusal), std::string::npos) << message;
             }
-            EXPECT_EQ(FileBytes(kept), "inside") << label;
-            EXPECT_EQ(FilesIn(place.Path() + "\\"), files) << label;  // nothing moved aside, nothing left
+            EXPECT_EQ(FileBytes(kept), "inside");
+            EXPECT_EQ(FilesIn(place.Path() + "\\"), files);  // nothing moved aside, nothing left
             requestedOutput = ListOutput();
             frmSel::Default().Unload();
             MSG quit;

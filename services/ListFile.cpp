@@ -10,6 +10,10 @@
 
 namespace {
 
+// A file another program holds for a moment is tried again for about 2 s.
+constexpr unsigned kPlaceAttempts = 20;
+constexpr DWORD kPlacePause = 100;
+
 // The folder part of a path with its backslash; "" for a bare name.
 std::string FolderOf(const std::string& path)
 {
@@ -34,27 +38,35 @@ std::string WriteAll(HANDLE file, const std::string& bytes)
 
 // A new file in the folder under a name of the program's own, short enough
 // for a folder near the path limit (which GetTempFileName refuses).
-File CreateTemporary(const std::string& folder, std::wstring& name)
+File CreateTemporary(const std::string& folder, std::string& name)
 {
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
-        name = SystemPath(folder + "~qvl" + Decimal(GetCurrentProcessId()) + "-" + Decimal(attempt) + ".tmp");
-        File file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+        name = folder + "~qvl" + Decimal(GetCurrentProcessId()) + "-" + Decimal(attempt) + ".tmp";
+        File file(CreateFileW(SystemPath(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                              nullptr));
         if (file || GetLastError() != ERROR_FILE_EXISTS) return file;
     }
     return File();
 }
 
-// Puts the written file in the target's place. An existing target keeps its
-// identity: its attributes, permissions, streams and hard links.
-std::string PutInPlace(const std::wstring& temporary, const std::wstring& target)
+// Why no list may go where a file or folder with these attributes is, or "".
+std::string TargetRefusal(DWORD attributes)
 {
-    const DWORD before = GetFileAttributesW(target.c_str());
-    if (before == INVALID_FILE_ATTRIBUTES)
-        return MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) ? "" : LastErrorText();
-    if (!ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr))
-        return LastErrorText();
-    // Wine's ReplaceFile moves the new file over the old one, which loses the
-    // old one's hidden and system marks: they are put back.
+    if (attributes == INVALID_FILE_ATTRIBUTES) return "";
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) return "It is a folder.";
+    if (attributes & FILE_ATTRIBUTE_READONLY) return "The file is read-only.";
+    return "";
+}
+
+DWORD Outcome(BOOL done)
+{
+    return done ? 0 : GetLastError();
+}
+
+// Wine's ReplaceFile moves the new file over the old one, which loses the old
+// one's hidden and system marks: they are put back.
+void KeepMarks(const std::wstring& target, DWORD before)
+{
     const DWORD after = GetFileAttributesW(target.c_str());
     const DWORD lost = before & ~after & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
     if (after != INVALID_FILE_ATTRIBUTES && lost != 0) {
@@ -62,37 +74,107 @@ std::string PutInPlace(const std::wstring& temporary, const std::wstring& target
         const BOOL marked = SetFileAttributesW(target.c_str(), (after & ~FILE_ATTRIBUTE_NORMAL) | lost);
         (void)marked;
     }
-    return "";
+}
+
+// Errors that a program holding a file for a moment gives.
+bool Passing(DWORD error)
+{
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED;
+}
+
+// Errors of a replace that has already removed or renamed the old file.
+bool OldTargetGone(DWORD error)
+{
+    return error == ERROR_UNABLE_TO_MOVE_REPLACEMENT || error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
+}
+
+// Wine's ReplaceFile leaves an empty file of its own ("rf*.tmp") beside a
+// target it cannot take away: a target another program holds is found so
+// first, as the replace would open it, so that the tries leave nothing behind.
+DWORD Replace(const std::wstring& target, const std::wstring& written)
+{
+    {
+        const File probe(CreateFileW(target.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
+        const DWORD error = GetLastError();
+        if (!probe && Passing(error)) return error;
+    }
+    return Outcome(ReplaceFileW(target.c_str(), written.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
+                                nullptr));
+}
+
+// Puts the written file in the target's place; an existing target keeps its
+// identity: its attributes, permissions, streams and hard links. The target is
+// looked at just before, since it may have changed since the program started.
+// Returns "" or why not, and whether the written file must be kept.
+std::string PutInPlace(const std::string& temporary, const std::string& path, bool& keepWritten)
+{
+    const std::wstring written = SystemPath(temporary);
+    const std::wstring target = SystemPath(path);
+    const DWORD before = GetFileAttributesW(target.c_str());
+    const std::string refusal = TargetRefusal(before);
+    if (!refusal.empty()) return refusal;
+    const ListPlaced placed = PlaceList(
+        before != INVALID_FILE_ATTRIBUTES,
+        {[&] { return Replace(target, written); },
+         [&] { return Outcome(MoveFileExW(written.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)); },
+         // No message is let through meanwhile, so nothing else runs during the wait.
+         [] { Sleep(kPlacePause); }});
+    keepWritten = placed.keepWritten;
+    if (placed.error == 0) {
+        if (before != INVALID_FILE_ATTRIBUTES) KeepMarks(target, before);
+        return "";
+    }
+    if (placed.keepWritten)
+        return SystemErrorText(placed.error) + "\n\nThe system took the old file away; the list is kept in " +
+               temporary + ".";
+    return SystemErrorText(placed.error);
 }
 
 }  // namespace
+
+ListPlaced PlaceList(bool targetExists, const ListPlacing& steps)
+{
+    ListPlaced placed;
+    bool replacing = targetExists;
+    for (unsigned attempt = 1;; ++attempt) {
+        placed.error = replacing ? steps.replace() : steps.move();
+        if (replacing && OldTargetGone(placed.error)) {
+            placed.keepWritten = true;
+            replacing = false;
+            placed.error = steps.move();
+        }
+        if (!Passing(placed.error) || attempt >= kPlaceAttempts) return placed;
+        steps.pause();
+    }
+}
 
 std::string SaveListFile(const std::string& path, const std::vector<std::string>& paths)
 {
     std::string bytes;
     if (!ToUtf8(ListText(paths), bytes)) return "The list holds text that is not valid in this system's code page.";
-    std::wstring temporary;
+    std::string temporary;
     std::string failure;
     {
         File file = CreateTemporary(FolderOf(path), temporary);
         if (!file) return LastErrorText();
         failure = WriteAll(file.get(), bytes);
     }
-    if (failure.empty()) failure = PutInPlace(temporary, SystemPath(path));
-    if (!failure.empty()) DeleteFileW(temporary.c_str());  // the target, if any, is as it was
+    bool keepWritten = false;
+    if (failure.empty()) failure = PutInPlace(temporary, path, keepWritten);
+    if (!failure.empty() && !keepWritten) DeleteFileW(SystemPath(temporary).c_str());  // the target is as it was
     return failure;
 }
 
 std::string CheckListTarget(const std::string& path)
 {
-    const DWORD attributes = FileAttributes(path);
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) return "It is a folder.";
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return "The file is read-only.";
+    const std::string refusal = TargetRefusal(FileAttributes(path));
+    if (!refusal.empty()) return refusal;
     // The probe is made as the saved list's temporary file will be, so a
     // folder that takes one takes the other, at any path length.
-    std::wstring probe;
+    std::string probe;
     if (!CreateTemporary(FolderOf(path), probe)) return LastErrorText();
-    return DeleteFileW(probe.c_str()) ? "" : LastErrorText();
+    return DeleteFileW(SystemPath(probe).c_str()) ? "" : LastErrorText();
 }
 
 ListFileContents ReadListFile(const std::string& path, unsigned long long maxBytes)

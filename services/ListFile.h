@@ -3,18 +3,37 @@
 // the program's code page.
 #include "platform/Win32.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
 // Writes the list to a temporary file in the target's folder, then puts it in
 // place of the target in one step (an existing target keeps its attributes,
 // permissions, streams and hard links), so a failure (a full disk, a locked file)
-// never leaves a half-written or lost list. Returns "" or why it failed.
+// never leaves a half-written or lost list. A target that is a folder or a
+// read-only file is refused, at every write. Returns "" or why it failed.
 std::string SaveListFile(const std::string& path, const std::vector<std::string>& paths);
 // Whether SaveListFile can write to the path: it is not a folder's name or a
 // read-only file, and its folder takes a new file (one is created there and
 // deleted; the path itself is not touched). Returns "" or why not.
 std::string CheckListTarget(const std::string& path);
+
+// The steps that put a written list in its target's place, each giving 0 or
+// the system's error.
+struct ListPlacing {
+    std::function<DWORD()> replace;  // over the existing target, which keeps its identity
+    std::function<DWORD()> move;     // to a target that is not there
+    std::function<void()> pause;     // waits before another try
+};
+struct ListPlaced {
+    DWORD error = 0;
+    // The system took the old target away before failing: the written list
+    // is the only one left and must not be deleted.
+    bool keepWritten = false;
+};
+// Puts the list in place, trying again for a while when another program
+// (a virus scanner, the search indexer) holds a file for a moment.
+ListPlaced PlaceList(bool targetExists, const ListPlacing& steps);
 
 struct ListFileContents {
     std::string error;               // why nothing could be read, or ""

@@ -267,15 +267,14 @@ TEST_F(ListOut, AFailingWriteLeavesTheOldListWholeAndSaysWhy)
 {
     const std::string target = folder.Path() + "\\kept.txt";
     WriteBytes(target, "kept\r\n");
+    const int files = FilesIn(folder.Path() + "\\");
     // Another program holds it open, sharing nothing: it cannot be replaced.
     HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_NE(SaveListFile(target, {"C:\\new.txt"}), "");
     CloseHandle(held);
     EXPECT_EQ(FileBytes(target), "kept\r\n");
-    // No temporary file of the program's is left (Wine's ReplaceFile leaves one of its own, "rf*.tmp").
-    WIN32_FIND_DATAA found{};
-    EXPECT_EQ(FindFirstFileA((folder.Path() + "\\~qvl*").c_str(), &found), INVALID_HANDLE_VALUE);
+    EXPECT_EQ(FilesIn(folder.Path() + "\\"), files);  // no temporary file left, the program's or the system's
 }
 
 TEST_F(ListOut, SavingOverAListKeepsItsHiddenMark)
@@ -503,6 +502,76 @@ TEST_F(ListOut, AListThatCannotBeWrittenAtCloseKeepsTheWindowAndTheListUntilItCa
     SendMessageA(main, WM_CLOSE, 0, 0);
     EXPECT_FALSE(IsWindow(main));
     EXPECT_EQ(FileBytes(output), Path("a.txt") + "\r\n" + Path("b.txt") + "\r\n");
+    EXPECT_EQ(App.ExitCode(), 0);
+}
+
+TEST_F(ListOut, AnOutputThatBecameAFolderOrReadOnlyIsRefusedAtCloseAndLeftAsItWas)
+{
+    // Each change gives the file whose bytes must survive.
+    const struct { const char* what; std::function<std::string(const std::string&)> become; } changes[] = {
+        {"a folder",
+         [](const std::string& t) {
+             CreateDirectoryA(t.c_str(), nullptr);
+             WriteBytes(t + "\\in.txt", "inside");
+             return t + "\\in.txt";
+         }},
+        {"a read-only file",
+         [](const std::string& t) {
+             WriteBytes(t, "inside");
+             SetFileAttributesA(t.c_str(), FILE_ATTRIBUTE_READONLY);
+             return t;
+         }},
+    };
+    const struct { const char* how; bool told; std::function<void(HWND)> end; } ways[] = {
+        {"closed", true, [](HWND main) { SendMessageA(main, WM_CLOSE, 0, 0); }},
+        {"the session ends", false,
+         [](HWND w) { if (SendMessageA(w, WM_QUERYENDSESSION, 0, 0)) SendMessageA(w, WM_ENDSESSION, TRUE, 0); }},
+    };
+    for (const auto& change : changes) {
+        for (const auto& way : ways) {
+            SCOPED_TRACE(std::string(change.what) + ", " + way.how);
+            TempFolder place;
+            const std::string target = place.Path() + "\\list.txt";
+            requestedOutput = ListOutput();
+            ASSERT_EQ(requestedOutput.Request(target), "");
+            frmSel::Default().Show();
+            Fill({Path("a.txt")});
+            const std::string kept = change.become(target);
+            const int files = FilesIn(place.Path() + "\\");
+            std::string message;
+            {
+                DialogScript answer({Press(IDOK, &message)});
+                way.end(frmSel::Default().hWnd());
+            }
+            EXPECT_EQ(App.ExitCode(), 2);
+            const std::string refusal = "written to " + target + ":\n\n" + CheckListTarget(target);
+            if (way.told) {
+                EXPECT_NE(message.find(refusal), std::string::npos) << message;
+            }
+            EXPECT_EQ(FileBytes(kept), "inside");
+            EXPECT_EQ(FilesIn(place.Path() + "\\"), files);  // nothing moved aside, nothing left
+            requestedOutput = ListOutput();
+            frmSel::Default().Unload();
+            MSG quit;
+            PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+        }
+    }
+}
+
+TEST_F(ListOut, ARelativeOutputFileIsTakenFromTheFolderCurrentAtStart)
+{
+    char before[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, before);
+    TempFolder elsewhere;
+    SetCurrentDirectoryA(folder.Path().c_str());
+    const bool started = Main("-o out.txt");
+    SetCurrentDirectoryA(elsewhere.Path().c_str());  // as the Open dialog leaves it on Windows
+    Fill({Path("a.txt")});
+    SendMessageA(frmSel::Default().hWnd(), WM_CLOSE, 0, 0);
+    SetCurrentDirectoryA(before);
+    EXPECT_TRUE(started);
+    EXPECT_EQ(FileBytes(folder.Path() + "\\out.txt"), Path("a.txt") + "\r\n");
+    EXPECT_EQ(FilesIn(elsewhere.Path() + "\\"), 0);
     EXPECT_EQ(App.ExitCode(), 0);
 }
 

@@ -207,7 +207,7 @@ TEST(FolderRead, OnlyNoMoreFilesEndsAReadWholeAndAFailureKeepsTheEntriesBeforeIt
     for (const DWORD error : {DWORD{ERROR_NO_MORE_FILES}, DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_NETNAME_DELETED}}) {
         const std::wstring names[] = {L"one.txt", L"..", L"two.txt"};
         std::size_t given = 0;
-        const auto next = [&](std::wstring_view& name, DWORD& attributes) {  // the names, then the error
+        const auto next = [&](std::wstring_view& name, DWORD& attributes, DWORD&) {  // the names, then the error
             if (given == std::size(names)) {
                 SetLastError(error);
                 return false;
@@ -217,7 +217,8 @@ TEST(FolderRead, OnlyNoMoreFilesEndsAReadWholeAndAFailureKeepsTheEntriesBeforeIt
             return true;
         };
         std::vector<std::string> seen;
-        const FolderRead read = ReadEntries(next, [&](std::string_view name, DWORD) { seen.emplace_back(name); });
+        const FolderRead read =
+            ReadEntries(next, [&](std::string_view name, DWORD, DWORD) { seen.emplace_back(name); });
         EXPECT_EQ(seen, (std::vector<std::string>{"one.txt", "two.txt"})) << error;
         const bool whole = error == ERROR_NO_MORE_FILES;
         EXPECT_EQ(read.end, whole ? FolderRead::End::Done : FolderRead::End::Failed) << error;
@@ -246,21 +247,29 @@ TEST_F(FolderListing, WithSubfoldersEveryFileBelowIsListedHiddenFoldersToo)
 
 namespace {
 
-// A tree of made-up folders: a link back up, a folder that fails part-way.
+// Reparse tags as Windows gives them; the cloud one is newer than the headers.
+constexpr DWORD kCloudTag = 0x9000601A;  // IO_REPARSE_TAG_CLOUD_6: a OneDrive placeholder
+constexpr DWORD kReparseFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+
+// A tree of made-up folders: links back up, a cloud placeholder, a folder that fails part-way.
 FolderRead ReadMadeUpFolder(const std::string& folder, const FolderVisitor& visit)
 {
     FolderRead read;
     if (folder == "R\\") {
-        visit("f.txt", FILE_ATTRIBUTE_NORMAL);
-        visit("up", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
-        visit("bad", FILE_ATTRIBUTE_DIRECTORY);
-        visit("ok", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+        visit("f.txt", FILE_ATTRIBUTE_NORMAL, 0);
+        visit("up", kReparseFolder, IO_REPARSE_TAG_MOUNT_POINT);
+        visit("link", kReparseFolder, IO_REPARSE_TAG_SYMLINK);
+        visit("OneDrive", kReparseFolder, kCloudTag);
+        visit("bad", FILE_ATTRIBUTE_DIRECTORY, 0);
+        visit("ok", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN, 0);
     } else if (folder == "R\\bad\\") {
-        visit("x.txt", FILE_ATTRIBUTE_NORMAL);
+        visit("x.txt", FILE_ATTRIBUTE_NORMAL, 0);
         read.end = FolderRead::End::Failed;
         read.error = ERROR_ACCESS_DENIED;
     } else if (folder == "R\\ok\\") {
-        visit("g.txt", FILE_ATTRIBUTE_NORMAL);
+        visit("g.txt", FILE_ATTRIBUTE_NORMAL, 0);
+    } else if (folder == "R\\OneDrive\\") {
+        visit("report.docx", FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_REPARSE_POINT, kCloudTag);
     } else {
         ADD_FAILURE() << "read " << folder;
     }
@@ -269,15 +278,42 @@ FolderRead ReadMadeUpFolder(const std::string& folder, const FolderVisitor& visi
 
 }  // namespace
 
-TEST(TreeRead, ReparsePointsAreNotEnteredAndFoldersThatFailAreCounted)
+TEST(TreeRead, LinksAreNotEnteredCloudFoldersAreAndFoldersThatFailAreCounted)
 {
     std::vector<std::string> seen;
     const TreeRead tree = ReadTree(
         "R", true, [&](const std::string& in, std::string_view name) { seen.push_back(in + std::string(name)); return true; },
         [] { return true; }, ReadMadeUpFolder);
     std::sort(seen.begin(), seen.end());
-    EXPECT_EQ(seen, (std::vector<std::string>{"R\\bad\\x.txt", "R\\f.txt", "R\\ok\\g.txt"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"R\\OneDrive\\report.docx", "R\\bad\\x.txt", "R\\f.txt",
+                                              "R\\ok\\g.txt"}));
     EXPECT_EQ(tree.skipped, 1u);
     EXPECT_EQ(tree.top.end, FolderRead::End::Done);
     EXPECT_FALSE(tree.stopped);
+}
+
+TEST(TreeRead, OnlyFoldersThatNameNoOtherPlaceAreEntered)
+{
+    const struct {
+        DWORD attributes, tag;
+        bool entered;
+    } cases[] = {
+        {FILE_ATTRIBUTE_DIRECTORY, 0, true},
+        {FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, 0, true},
+        {FILE_ATTRIBUTE_NORMAL, 0, false},
+        {FILE_ATTRIBUTE_REPARSE_POINT, kCloudTag, false},       // a cloud file
+        {FILE_ATTRIBUTE_REPARSE_POINT, 0x8000001B, false},      // IO_REPARSE_TAG_APPEXECLINK: a program's alias
+        {kReparseFolder, IO_REPARSE_TAG_MOUNT_POINT, false},    // a junction or a mounted volume
+        {kReparseFolder, IO_REPARSE_TAG_SYMLINK, false},
+        {kReparseFolder, 0xA000001D, false},                    // IO_REPARSE_TAG_LX_SYMLINK
+        {kReparseFolder, 0, false},                             // a tag the system does not give
+        {kReparseFolder, kCloudTag, true},
+        {kReparseFolder, 0x9000001A, true},                     // IO_REPARSE_TAG_CLOUD
+        {kReparseFolder, 0x80000013, true},                     // IO_REPARSE_TAG_DEDUP
+        {kReparseFolder, 0x80000017, true},                     // IO_REPARSE_TAG_WOF
+        {kReparseFolder, 0x8000000A, true},                     // IO_REPARSE_TAG_DFS
+        {kReparseFolder | FILE_ATTRIBUTE_OFFLINE, 0xC0000004, true},  // IO_REPARSE_TAG_HSM
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EntersFolder(c.attributes, c.tag), c.entered) << std::hex << c.attributes << " " << c.tag;
 }

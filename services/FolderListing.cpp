@@ -18,15 +18,33 @@ constexpr UINT kTypeNameFlags = SHGFI_SYSICONINDEX | SHGFI_EXETYPE | SHGFI_TYPEN
                                 SHGFI_SHELLICONSIZE;  // 0x6604
 constexpr UINT kSmallIconFlags = kTypeNameFlags | SHGFI_SMALLICON;  // 0x6605
 
+// A name of no type: the shell answers for it as for any file of a type it does not know.
+constexpr char kUntypedName[] = "file";
+
+// The shell's extension of a file name: from the last dot, unless a blank follows it.
+std::string_view ShellExtension(std::string_view name)
+{
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string_view::npos || name.find(' ', dot) != std::string_view::npos ? std::string_view()
+                                                                                         : name.substr(dot);
+}
+
 // Asks the shell about a file with a fresh record. Some shells (Wine's among
 // them) answer 0 and leave the record empty when SHGFI_EXETYPE comes with
 // other flags; then the question is asked once more without it.
 DWORD_PTR ShellFileInfo(const std::string& path, UINT flags, SHFILEINFOA& info)
 {
-    // The shell's 8-bit calls take no path past the platform's limit: such a
-    // file is asked about by its name alone, as any file of its type.
-    if (path.size() >= MAX_PATH)
-        return ShellFileInfo(path.substr(path.find_last_of('\\') + 1), flags | SHGFI_USEFILEATTRIBUTES, info);
+    // The shell's 8-bit calls take no path past the platform's limit, and a
+    // name alone can be that long too (255 characters of three bytes each):
+    // such a file is asked about as any file of its type, by a short name
+    // with its extension, or with none where even the extension is too long.
+    if (path.size() >= MAX_PATH) {
+        const std::size_t slash = path.find_last_of('\\');
+        std::string_view extension =
+            ShellExtension(std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1));
+        if (extension.size() >= MAX_PATH - 1) extension = {};
+        return ShellFileInfo(kUntypedName + std::string(extension), flags | SHGFI_USEFILEATTRIBUTES, info);
+    }
     info = SHFILEINFOA{};
     DWORD_PTR result = SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), flags);
     if (result == 0 && (flags & SHGFI_EXETYPE)) {
@@ -70,11 +88,7 @@ class FileTypes {
 public:
     FileType& Of(std::string_view name)
     {
-        // The shell's extension: from the last dot, unless a blank follows it.
-        const std::size_t dot = name.rfind('.');
-        std::string extension(dot == std::string_view::npos || name.find(' ', dot) != std::string_view::npos
-                                  ? std::string_view()
-                                  : name.substr(dot));
+        std::string extension(ShellExtension(name));
         for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         const auto found = byExtension_.find(extension);
         if (found != byExtension_.end()) return found->second;

@@ -35,7 +35,42 @@ bool HasNonWhitePixel(HIMAGELIST list, int index)
     return std::any_of(pixels.begin(), pixels.end(), [](COLORREF pixel) { return pixel != RGB(255, 255, 255); });
 }
 
+std::string Repeated(const std::string& text, int times)
+{
+    std::string repeated;
+    for (int i = 0; i < times; ++i) repeated += text;
+    return repeated;
+}
+
 }  // namespace
+
+TEST_F(FolderListing, NamesPastTheShellsLimitGetTheirTypesKeyAndAnIcon)
+{
+    const std::string day = "\xE6\x97\xA5";  // three bytes in UTF-8
+    const auto keyOf = [this](const std::string& path) {
+        SendMessageA(host.LV.hWnd(), LVM_DELETEALLITEMS, 0, 0);
+        EXPECT_EQ(AddFiles({path}, host.LV, images(), surface(), true), 1);
+        return host.LV.ListItems.Item(1).SmallIcon();
+    };
+    const struct {
+        std::string path;
+        std::string sameType;  // a short name of its type, or "" for a program keyed by its own path
+    } cases[] = {
+        {std::string(296, 'n') + ".txt", "a.txt"},
+        {folder.Path() + "\\" + Repeated(day, 251) + ".txt", "a.txt"},  // 255 UTF-16 units, 757 bytes
+        {folder.Path() + "\\" + Repeated(day, 251) + ".exe", ""},
+        {folder.Path() + "\\" + Repeated(day, 167) + "." + Repeated(day, 87), "a"},  // an extension past the limit
+        {folder.File(Repeated(day, 83) + ".exe"), ""},  // a real file, its name as long as Linux allows
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.size());
+        const std::string expected = c.sameType.empty() ? c.path : keyOf(folder.Path() + "\\" + c.sameType);
+        const std::string key = keyOf(c.path);
+        EXPECT_EQ(key, expected);
+        ASSERT_GE(images().IndexOf(key), 0);
+        EXPECT_TRUE(HasNonWhitePixel(images().Handle(), images().IndexOf(key)));
+    }
+}
 
 TEST_F(FolderListing, WithOrWithoutTrailingBackslashTheSameFullPaths)
 {

@@ -79,7 +79,7 @@ void DrawShellIcon(const std::string& path, UINT lookup, HDC dc, int x, int y, b
 
 // What a listing knows of a type of file.
 struct FileType {
-    std::string name;       // the shell's type name
+    std::string name;       // the shell's type name, or what stands for it
     bool promised = false;  // the icon of the type's key is promised to the image list
 };
 
@@ -92,7 +92,12 @@ public:
         for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         const auto found = byExtension_.find(extension);
         if (found != byExtension_.end()) return found->second;
-        return byExtension_.emplace(std::move(extension), FileType{ShellTypeName(std::string(name))}).first->second;
+        std::string typeName = ShellTypeName(std::string(name));
+        // A type the shell gives no name (Wine's for an extension registered
+        // with only a content type) still needs a key for its icon: its
+        // extension, which no type name looks like.
+        if (typeName.empty()) typeName = extension.empty() ? "." : extension;
+        return byExtension_.emplace(std::move(extension), FileType{std::move(typeName)}).first->second;
     }
 
 private:
@@ -123,6 +128,25 @@ void DrawFileIconAtSize(const std::string& path, UINT lookup, HDC dc, int size)
     DrawShellIcon(path, lookup, dc, 0, 0, false);
 }
 
+// Draws a file's icon on the surface, at the surface's size.
+void DrawFileIconOn(const std::string& file, UINT lookup, PictureBox& surface)
+{
+    if (surface.ImageWidth() == GetSystemMetrics(SM_CXSMICON))
+        DrawShellIcon(file, lookup, surface.hDC(), 0, 0, false);
+    else
+        DrawFileIconAtSize(file, lookup, surface.hDC(), surface.ImageWidth());
+}
+
+// Whether every pixel of the surface's image is still the colour it was cleared to.
+bool StillCleared(PictureBox& surface, COLORREF cleared)
+{
+    const int size = surface.ImageWidth();
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            if (GetPixel(surface.hDC(), x, y) != cleared) return false;
+    return true;
+}
+
 // Draws a file's icon on the surface and stores it under its key; the image
 // list asks for it when a row first shows the key. The shell's lookup inside
 // the draw may run a modal loop (an icon handler in another process, a drive
@@ -138,10 +162,11 @@ void StoreIcon(const std::string& key, const std::string& file, ImageList& image
     const UINT lookup = key == file ? 0 : SHGFI_USEFILEATTRIBUTES;
     const Picture before = surface.Image();
     surface.Picture(LoadPicture());
-    if (surface.ImageWidth() == GetSystemMetrics(SM_CXSMICON))
-        DrawShellIcon(file, lookup, surface.hDC(), 0, 0, false);
-    else
-        DrawFileIconAtSize(file, lookup, surface.hDC(), surface.ImageWidth());
+    const COLORREF cleared = GetPixel(surface.hDC(), 0, 0);
+    DrawFileIconOn(file, lookup, surface);
+    // Where the shell gives no icon, or one that draws nothing, the file gets
+    // the one of a file of no known type, as Explorer shows it: every entry has an icon.
+    if (StillCleared(surface, cleared)) DrawFileIconOn(kUntypedName, SHGFI_USEFILEATTRIBUTES, surface);
     AddToImageList(key, images, surface);
     surface.Picture(before);
 }

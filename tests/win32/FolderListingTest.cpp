@@ -35,6 +35,16 @@ bool HasNonWhitePixel(HIMAGELIST list, int index)
     return std::any_of(pixels.begin(), pixels.end(), [](COLORREF pixel) { return pixel != RGB(255, 255, 255); });
 }
 
+// The image the list control shows for an entry: its index in the list's image list.
+int ShownImage(HWND list, int position)
+{
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = position;
+    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
 std::string Repeated(const std::string& text, int times)
 {
     std::string repeated;
@@ -70,6 +80,30 @@ TEST_F(FolderListing, NamesPastTheShellsLimitGetTheirTypesKeyAndAnIcon)
         ASSERT_GE(images().IndexOf(key), 0);
         EXPECT_TRUE(HasNonWhitePixel(images().Handle(), images().IndexOf(key)));
     }
+}
+
+TEST_F(FolderListing, ATypeWithOnlyAContentTypeHasTheIconOfATypeNobodyRegistered)
+{
+    // As Wine's browser engine registers ".zip" and ".gz": a content type, no
+    // class. Wine's classes root does not show the user's classes.
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, ".qvlcontent", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const char type[] = "application/x-quorvel-test";
+    RegSetValueExA(key, "Content Type", 0, REG_SZ, reinterpret_cast<const BYTE*>(type), sizeof(type));
+    RegCloseKey(key);
+    const std::string content = folder.File("packed.qvlcontent");
+    folder.File("unknown.qvlnobody");
+    List(folder.Path());
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, ".qvlcontent");
+    const auto texts = ItemTexts(host.LV.hWnd());
+    ASSERT_EQ(texts.size(), 2u);
+    const int contentAt = texts[0] == content ? 0 : 1;
+    const int shown = ShownImage(host.LV.hWnd(), contentAt);
+    ASSERT_GE(shown, 0);
+    EXPECT_TRUE(HasNonWhitePixel(images().Handle(), shown));
+    EXPECT_EQ(ImagePixels(images().Handle(), shown),
+              ImagePixels(images().Handle(), ShownImage(host.LV.hWnd(), 1 - contentAt)));
 }
 
 TEST_F(FolderListing, WithOrWithoutTrailingBackslashTheSameFullPaths)

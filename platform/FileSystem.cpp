@@ -124,8 +124,8 @@ bool EntersFolder(DWORD attributes, DWORD reparseTag)
 {
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
     if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
-    // No tag is 0: a reparse point whose tag the system does not give (Wine's
-    // symbolic links) is taken for a link.
+    // No tag is 0: a reparse point whose tag the system does not give (Wine
+    // gives none for its symbolic links) is taken for a link, which may lead back up.
     return reparseTag != 0 && !IsReparseTagNameSurrogate(reparseTag);
 }
 

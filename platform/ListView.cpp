@@ -31,25 +31,56 @@ int ShiftState(WPARAM keys)
 
 const std::string kNoText;
 
+// The start of a character nearest to a byte of the text: at or before it, or
+// at or after it; the text's end counts as a start.
+std::size_t CharacterStart(std::string_view text, std::size_t at, bool after)
+{
+    if (GetACP() == CP_UTF8) {
+        const auto continues = [&](std::size_t i) { return (static_cast<unsigned char>(text[i]) & 0xC0) == 0x80; };
+        if (after)
+            while (at < text.size() && continues(at)) ++at;
+        else
+            while (at > 0 && at < text.size() && continues(at)) --at;
+        return at;
+    }
+    const std::string whole(text);  // CharNextExA needs the terminator
+    const char* start = whole.c_str();
+    for (const char* next; static_cast<std::size_t>(start - whole.c_str()) < at &&
+                           (next = CharNextExA(CP_ACP, start, 0)) != start;) {
+        if (!after && static_cast<std::size_t>(next - whole.c_str()) > at) break;
+        start = next;
+    }
+    return static_cast<std::size_t>(start - whole.c_str());
+}
+
 // Copies as much of the text as the buffer holds with its terminator, never
 // half of a character that takes several bytes.
 void CopyWholeCharacters(std::string_view text, char* buffer, std::size_t room)
 {
-    std::size_t length = std::min(text.size(), room - 1);
-    if (length < text.size()) {
-        if (GetACP() == CP_UTF8) {
-            while (length > 0 && (static_cast<unsigned char>(text[length]) & 0xC0) == 0x80) --length;
-        } else {
-            const std::string whole(text);  // CharNextExA needs the terminator
-            const char* end = whole.c_str();
-            for (const char* next; (next = CharNextExA(CP_ACP, end, 0)) != end &&
-                                   static_cast<std::size_t>(next - whole.c_str()) <= length;)
-                end = next;
-            length = static_cast<std::size_t>(end - whole.c_str());
-        }
-    }
+    const std::size_t length = text.size() < room ? text.size() : CharacterStart(text, room - 1, false);
     std::memcpy(buffer, text.data(), length);
     buffer[length] = '\0';
+}
+
+// The bytes a list view gives a row's text to be drawn in, Windows' and Wine's alike.
+constexpr std::size_t kDrawnTextRoom = 260;
+
+// A text shortened in the middle to fit `room` bytes with its terminator:
+// its start, an ellipsis and its whole file name; where the name alone is too
+// long, the path's start up to the name (at most half the room) and as much of
+// the name's end as fits.
+std::string ShortenedToBytes(std::string_view text, std::size_t room)
+{
+    constexpr std::string_view kEllipsis = "...";
+    if (text.size() < room || room <= kEllipsis.size() + 1) return std::string(text);
+    const std::size_t keep = room - 1 - kEllipsis.size();
+    const std::size_t slash = text.find_last_of('\\');
+    const std::size_t name = slash == std::string_view::npos ? 0 : slash;  // with its backslash
+    const std::size_t nameLength = text.size() - name;
+    const std::size_t head =
+        CharacterStart(text, nameLength <= keep ? keep - nameLength : std::min(name, keep / 2), false);
+    const std::size_t tail = CharacterStart(text, text.size() - (keep - head), true);
+    return std::string(text.substr(0, head)).append(kEllipsis).append(text.substr(tail));
 }
 
 void CopyWholeCharacters(std::wstring_view text, wchar_t* buffer, std::size_t room)
@@ -392,7 +423,7 @@ void ListView::OnGetDispInfo(NMLVDISPINFOA& info)
         const std::string_view text = model_.Text(id);
         const std::size_t room = static_cast<std::size_t>(item.cchTextMax);
         if (drawing_ && item.iSubItem == 0)
-            CopyWholeCharacters(Fitted(text, *drawing_), item.pszText, room);
+            CopyWholeCharacters(Fitted(text, *drawing_, room), item.pszText, room);
         else
             CopyWholeCharacters(text, item.pszText, room);
     }
@@ -409,7 +440,7 @@ void ListView::OnGetInfoTip(NMLVGETINFOTIPA& tip, bool wide)
         return;
     const std::string_view text = model_.Text(model_.At(static_cast<std::size_t>(tip.iItem)));
     const std::optional<TextRoom> fits = Room();
-    if (!fits || Fitted(text, *fits) == text) return;
+    if (!fits || Fitted(text, *fits, kDrawnTextRoom) == text) return;
     const std::size_t room = static_cast<std::size_t>(tip.cchTextMax);
     if (wide)
         CopyWholeCharacters(ToUtf16(text), reinterpret_cast<wchar_t*>(tip.pszText), room);
@@ -425,21 +456,23 @@ std::optional<ListView::TextRoom> ListView::Room()
     return TextRoom{label.right - label.left - LabelMargin(DpiOf(hWnd())), font ? font : GetStockObject(DEFAULT_GUI_FONT)};
 }
 
-std::string ListView::Fitted(std::string_view text, const TextRoom& room) const
+std::string ListView::Fitted(std::string_view text, const TextRoom& room, std::size_t bytes) const
 {
     WindowDc dc(hWnd());
     SelectedObject selected(dc.get(), room.font);
     SIZE whole{};
     std::string fitted(text);
     // Most entries fit, and one measure of them costs far less than shortening.
-    if (GetTextExtentPoint32A(dc.get(), fitted.c_str(), static_cast<int>(text.size()), &whole) && whole.cx <= room.width)
-        return fitted;
-    RECT rect{0, 0, room.width, 0};
-    fitted.append(4, '\0');  // room for the ellipsis that DT_MODIFYSTRING may add
-    DrawTextExA(dc.get(), &fitted[0], static_cast<int>(text.size()), &rect,
-                DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS | DT_MODIFYSTRING, nullptr);
-    fitted.resize(std::strlen(fitted.c_str()));
-    return fitted;
+    if (!GetTextExtentPoint32A(dc.get(), fitted.c_str(), static_cast<int>(text.size()), &whole) ||
+        whole.cx > room.width) {
+        RECT rect{0, 0, room.width, 0};
+        fitted.append(4, '\0');  // room for the ellipsis that DT_MODIFYSTRING may add
+        DrawTextExA(dc.get(), &fitted[0], static_cast<int>(text.size()), &rect,
+                    DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX | DT_PATH_ELLIPSIS | DT_MODIFYSTRING, nullptr);
+        fitted.resize(std::strlen(fitted.c_str()));
+    }
+    // Copied into a buffer too short for it, the text would lose its end, and with it the file name.
+    return fitted.size() < bytes ? fitted : ShortenedToBytes(text, bytes);
 }
 
 int ListView::OnFindItem(const NMLVFINDITEMA& find, bool wide)

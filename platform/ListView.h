@@ -140,9 +140,10 @@ private:
         HGDIOBJ font;
     };
     std::optional<TextRoom> Room();
-    // A text as it fits the room: when too wide, shortened in the middle,
-    // keeping the start of the path and the whole file name.
-    std::string Fitted(std::string_view text, const TextRoom& room) const;
+    // A text as it fits the room and a buffer of `bytes`: when too wide or too
+    // long, shortened in the middle, keeping the start of the path and the
+    // whole file name.
+    std::string Fitted(std::string_view text, const TextRoom& room, std::size_t bytes) const;
     LRESULT OnPaint(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT PassOn(std::optional<TextRoom> drawing, UINT message, WPARAM wParam, LPARAM lParam);
     void OnGetDispInfo(NMLVDISPINFOA& info);

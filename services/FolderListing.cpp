@@ -18,15 +18,33 @@ constexpr UINT kTypeNameFlags = SHGFI_SYSICONINDEX | SHGFI_EXETYPE | SHGFI_TYPEN
                                 SHGFI_SHELLICONSIZE;  // 0x6604
 constexpr UINT kSmallIconFlags = kTypeNameFlags | SHGFI_SMALLICON;  // 0x6605
 
+// A name of no type: the shell answers for it as for any file of a type it does not know.
+constexpr char kUntypedName[] = "file";
+
+// The shell's extension of a file name: from the last dot, unless a blank follows it.
+std::string_view ShellExtension(std::string_view name)
+{
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string_view::npos || name.find(' ', dot) != std::string_view::npos ? std::string_view()
+                                                                                         : name.substr(dot);
+}
+
 // Asks the shell about a file with a fresh record. Some shells (Wine's among
 // them) answer 0 and leave the record empty when SHGFI_EXETYPE comes with
 // other flags; then the question is asked once more without it.
 DWORD_PTR ShellFileInfo(const std::string& path, UINT flags, SHFILEINFOA& info)
 {
-    // The shell's 8-bit calls take no path past the platform's limit: such a
-    // file is asked about by its name alone, as any file of its type.
-    if (path.size() >= MAX_PATH)
-        return ShellFileInfo(path.substr(path.find_last_of('\\') + 1), flags | SHGFI_USEFILEATTRIBUTES, info);
+    // The shell's 8-bit calls take no path past the platform's limit, and a
+    // name alone can be that long too (255 characters of three bytes each):
+    // such a file is asked about as any file of its type, by a short name
+    // with its extension, or with none where even the extension is too long.
+    if (path.size() >= MAX_PATH) {
+        const std::size_t slash = path.find_last_of('\\');
+        std::string_view extension =
+            ShellExtension(std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1));
+        if (extension.size() >= MAX_PATH - 1) extension = {};
+        return ShellFileInfo(kUntypedName + std::string(extension), flags | SHGFI_USEFILEATTRIBUTES, info);
+    }
     info = SHFILEINFOA{};
     DWORD_PTR result = SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), flags);
     if (result == 0 && (flags & SHGFI_EXETYPE)) {
@@ -61,7 +79,7 @@ void DrawShellIcon(const std::string& path, UINT lookup, HDC dc, int x, int y, b
 
 // What a listing knows of a type of file.
 struct FileType {
-    std::string name;       // the shell's type name
+    std::string name;       // the shell's type name, or what stands for it
     bool promised = false;  // the icon of the type's key is promised to the image list
 };
 
@@ -70,15 +88,16 @@ class FileTypes {
 public:
     FileType& Of(std::string_view name)
     {
-        // The shell's extension: from the last dot, unless a blank follows it.
-        const std::size_t dot = name.rfind('.');
-        std::string extension(dot == std::string_view::npos || name.find(' ', dot) != std::string_view::npos
-                                  ? std::string_view()
-                                  : name.substr(dot));
+        std::string extension(ShellExtension(name));
         for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
         const auto found = byExtension_.find(extension);
         if (found != byExtension_.end()) return found->second;
-        return byExtension_.emplace(std::move(extension), FileType{ShellTypeName(std::string(name))}).first->second;
+        std::string typeName = ShellTypeName(std::string(name));
+        // A type the shell gives no name (Wine's for an extension registered
+        // with only a content type) still needs a key for its icon: its
+        // extension, which no type name looks like.
+        if (typeName.empty()) typeName = extension.empty() ? "." : extension;
+        return byExtension_.emplace(std::move(extension), FileType{std::move(typeName)}).first->second;
     }
 
 private:
@@ -109,6 +128,25 @@ void DrawFileIconAtSize(const std::string& path, UINT lookup, HDC dc, int size)
     DrawShellIcon(path, lookup, dc, 0, 0, false);
 }
 
+// Draws a file's icon on the surface, at the surface's size.
+void DrawFileIconOn(const std::string& file, UINT lookup, PictureBox& surface)
+{
+    if (surface.ImageWidth() == GetSystemMetrics(SM_CXSMICON))
+        DrawShellIcon(file, lookup, surface.hDC(), 0, 0, false);
+    else
+        DrawFileIconAtSize(file, lookup, surface.hDC(), surface.ImageWidth());
+}
+
+// Whether every pixel of the surface's image is still the colour it was cleared to.
+bool StillCleared(PictureBox& surface, COLORREF cleared)
+{
+    const int size = surface.ImageWidth();
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+            if (GetPixel(surface.hDC(), x, y) != cleared) return false;
+    return true;
+}
+
 // Draws a file's icon on the surface and stores it under its key; the image
 // list asks for it when a row first shows the key. The shell's lookup inside
 // the draw may run a modal loop (an icon handler in another process, a drive
@@ -124,10 +162,11 @@ void StoreIcon(const std::string& key, const std::string& file, ImageList& image
     const UINT lookup = key == file ? 0 : SHGFI_USEFILEATTRIBUTES;
     const Picture before = surface.Image();
     surface.Picture(LoadPicture());
-    if (surface.ImageWidth() == GetSystemMetrics(SM_CXSMICON))
-        DrawShellIcon(file, lookup, surface.hDC(), 0, 0, false);
-    else
-        DrawFileIconAtSize(file, lookup, surface.hDC(), surface.ImageWidth());
+    const COLORREF cleared = GetPixel(surface.hDC(), 0, 0);
+    DrawFileIconOn(file, lookup, surface);
+    // Where the shell gives no icon, or one that draws nothing, the file gets
+    // the one of a file of no known type, as Explorer shows it: every entry has an icon.
+    if (StillCleared(surface, cleared)) DrawFileIconOn(kUntypedName, SHGFI_USEFILEATTRIBUTES, surface);
     AddToImageList(key, images, surface);
     surface.Picture(before);
 }

@@ -24,7 +24,7 @@ struct Listing {
     bool stopped = false;  // the entries added before the stop stay
 };
 // As FillFileList, and with `subfolders` the files of every folder below it
-// too (reparse-point folders not entered). Progress is told before each
+// too (junctions and symbolic links not entered). Progress is told before each
 // folder below and every few thousand entries.
 Listing FillTreeList(const std::string& folder, bool subfolders, ListView& list, ImageList& images,
                      PictureBox& surface, const ListingProgress& progress);

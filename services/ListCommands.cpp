@@ -57,7 +57,7 @@ std::vector<PathKind> KindsOfPaths(const std::vector<std::string>& paths)
         std::unordered_map<std::string_view, std::vector<std::size_t>> byName;
         for (const std::size_t i : members) byName[std::string_view(paths[i]).substr(folder.size())].push_back(i);
         // A read that fails part-way leaves the rest to be asked about one by one.
-        ReadFolder(std::string(folder), [&](std::string_view name, DWORD attributes) {
+        ReadFolder(std::string(folder), [&](std::string_view name, DWORD attributes, DWORD) {
             const auto found = byName.find(name);
             if (found == byName.end()) return;
             for (const std::size_t i : found->second) {

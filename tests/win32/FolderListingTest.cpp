@@ -35,7 +35,76 @@ bool HasNonWhitePixel(HIMAGELIST list, int index)
     return std::any_of(pixels.begin(), pixels.end(), [](COLORREF pixel) { return pixel != RGB(255, 255, 255); });
 }
 
+// The image the list control shows for an entry: its index in the list's image list.
+int ShownImage(HWND list, int position)
+{
+    LVITEMA item{};
+    item.mask = LVIF_IMAGE;
+    item.iItem = position;
+    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    return item.iImage;
+}
+
+std::string Repeated(const std::string& text, int times)
+{
+    std::string repeated;
+    for (int i = 0; i < times; ++i) repeated += text;
+    return repeated;
+}
+
 }  // namespace
+
+TEST_F(FolderListing, NamesPastTheShellsLimitGetTheirTypesKeyAndAnIcon)
+{
+    const std::string day = "\xE6\x97\xA5";  // three bytes in UTF-8
+    const auto keyOf = [this](const std::string& path) {
+        SendMessageA(host.LV.hWnd(), LVM_DELETEALLITEMS, 0, 0);
+        EXPECT_EQ(AddFiles({path}, host.LV, images(), surface(), true), 1);
+        return host.LV.ListItems.Item(1).SmallIcon();
+    };
+    const struct {
+        std::string path;
+        std::string sameType;  // a short name of its type, or "" for a program keyed by its own path
+    } cases[] = {
+        {std::string(296, 'n') + ".txt", "a.txt"},
+        {folder.Path() + "\\" + Repeated(day, 251) + ".txt", "a.txt"},  // 255 UTF-16 units, 757 bytes
+        {folder.Path() + "\\" + Repeated(day, 251) + ".exe", ""},
+        {folder.Path() + "\\" + Repeated(day, 167) + "." + Repeated(day, 87), "a"},  // an extension past the limit
+        {folder.File(Repeated(day, 83) + ".exe"), ""},  // a real file, its name as long as Linux allows
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.size());
+        const std::string expected = c.sameType.empty() ? c.path : keyOf(folder.Path() + "\\" + c.sameType);
+        const std::string key = keyOf(c.path);
+        EXPECT_EQ(key, expected);
+        ASSERT_GE(images().IndexOf(key), 0);
+        EXPECT_TRUE(HasNonWhitePixel(images().Handle(), images().IndexOf(key)));
+    }
+}
+
+TEST_F(FolderListing, ATypeWithOnlyAContentTypeHasTheIconOfATypeNobodyRegistered)
+{
+    // As Wine's browser engine registers ".zip" and ".gz": a content type, no
+    // class. Wine's classes root does not show the user's classes.
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CLASSES_ROOT, ".qvlcontent", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    const char type[] = "application/x-quorvel-test";
+    RegSetValueExA(key, "Content Type", 0, REG_SZ, reinterpret_cast<const BYTE*>(type), sizeof(type));
+    RegCloseKey(key);
+    const std::string content = folder.File("packed.qvlcontent");
+    folder.File("unknown.qvlnobody");
+    List(folder.Path());
+    RegDeleteKeyA(HKEY_CLASSES_ROOT, ".qvlcontent");
+    const auto texts = ItemTexts(host.LV.hWnd());
+    ASSERT_EQ(texts.size(), 2u);
+    const int contentAt = texts[0] == content ? 0 : 1;
+    const int shown = ShownImage(host.LV.hWnd(), contentAt);
+    ASSERT_GE(shown, 0);
+    EXPECT_TRUE(HasNonWhitePixel(images().Handle(), shown));
+    EXPECT_EQ(ImagePixels(images().Handle(), shown),
+              ImagePixels(images().Handle(), ShownImage(host.LV.hWnd(), 1 - contentAt)));
+}
 
 TEST_F(FolderListing, WithOrWithoutTrailingBackslashTheSameFullPaths)
 {
@@ -207,7 +276,7 @@ TEST(FolderRead, OnlyNoMoreFilesEndsAReadWholeAndAFailureKeepsTheEntriesBeforeIt
     for (const DWORD error : {DWORD{ERROR_NO_MORE_FILES}, DWORD{ERROR_ACCESS_DENIED}, DWORD{ERROR_NETNAME_DELETED}}) {
         const std::wstring names[] = {L"one.txt", L"..", L"two.txt"};
         std::size_t given = 0;
-        const auto next = [&](std::wstring_view& name, DWORD& attributes) {  // the names, then the error
+        const auto next = [&](std::wstring_view& name, DWORD& attributes, DWORD&) {  // the names, then the error
             if (given == std::size(names)) {
                 SetLastError(error);
                 return false;
@@ -217,7 +286,8 @@ TEST(FolderRead, OnlyNoMoreFilesEndsAReadWholeAndAFailureKeepsTheEntriesBeforeIt
             return true;
         };
         std::vector<std::string> seen;
-        const FolderRead read = ReadEntries(next, [&](std::string_view name, DWORD) { seen.emplace_back(name); });
+        const FolderRead read =
+            ReadEntries(next, [&](std::string_view name, DWORD, DWORD) { seen.emplace_back(name); });
         EXPECT_EQ(seen, (std::vector<std::string>{"one.txt", "two.txt"})) << error;
         const bool whole = error == ERROR_NO_MORE_FILES;
         EXPECT_EQ(read.end, whole ? FolderRead::End::Done : FolderRead::End::Failed) << error;
@@ -246,21 +316,29 @@ TEST_F(FolderListing, WithSubfoldersEveryFileBelowIsListedHiddenFoldersToo)
 
 namespace {
 
-// A tree of made-up folders: a link back up, a folder that fails part-way.
+// Reparse tags as Windows gives them; the cloud one is newer than the headers.
+constexpr DWORD kCloudTag = 0x9000601A;  // IO_REPARSE_TAG_CLOUD_6: a OneDrive placeholder
+constexpr DWORD kReparseFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+
+// A tree of made-up folders: links back up, a cloud placeholder, a folder that fails part-way.
 FolderRead ReadMadeUpFolder(const std::string& folder, const FolderVisitor& visit)
 {
     FolderRead read;
     if (folder == "R\\") {
-        visit("f.txt", FILE_ATTRIBUTE_NORMAL);
-        visit("up", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT);
-        visit("bad", FILE_ATTRIBUTE_DIRECTORY);
-        visit("ok", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN);
+        visit("f.txt", FILE_ATTRIBUTE_NORMAL, 0);
+        visit("up", kReparseFolder, IO_REPARSE_TAG_MOUNT_POINT);
+        visit("link", kReparseFolder, IO_REPARSE_TAG_SYMLINK);
+        visit("OneDrive", kReparseFolder, kCloudTag);
+        visit("bad", FILE_ATTRIBUTE_DIRECTORY, 0);
+        visit("ok", FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_HIDDEN, 0);
     } else if (folder == "R\\bad\\") {
-        visit("x.txt", FILE_ATTRIBUTE_NORMAL);
+        visit("x.txt", FILE_ATTRIBUTE_NORMAL, 0);
         read.end = FolderRead::End::Failed;
         read.error = ERROR_ACCESS_DENIED;
     } else if (folder == "R\\ok\\") {
-        visit("g.txt", FILE_ATTRIBUTE_NORMAL);
+        visit("g.txt", FILE_ATTRIBUTE_NORMAL, 0);
+    } else if (folder == "R\\OneDrive\\") {
+        visit("report.docx", FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_REPARSE_POINT, kCloudTag);
     } else {
         ADD_FAILURE() << "read " << folder;
     }
@@ -269,15 +347,38 @@ FolderRead ReadMadeUpFolder(const std::string& folder, const FolderVisitor& visi
 
 }  // namespace
 
-TEST(TreeRead, ReparsePointsAreNotEnteredAndFoldersThatFailAreCounted)
+TEST(TreeRead, LinksAreNotEnteredCloudFoldersAreAndFoldersThatFailAreCounted)
 {
     std::vector<std::string> seen;
     const TreeRead tree = ReadTree(
         "R", true, [&](const std::string& in, std::string_view name) { seen.push_back(in + std::string(name)); return true; },
         [] { return true; }, ReadMadeUpFolder);
     std::sort(seen.begin(), seen.end());
-    EXPECT_EQ(seen, (std::vector<std::string>{"R\\bad\\x.txt", "R\\f.txt", "R\\ok\\g.txt"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"R\\OneDrive\\report.docx", "R\\bad\\x.txt", "R\\f.txt",
+                                              "R\\ok\\g.txt"}));
     EXPECT_EQ(tree.skipped, 1u);
     EXPECT_EQ(tree.top.end, FolderRead::End::Done);
     EXPECT_FALSE(tree.stopped);
+}
+
+TEST(TreeRead, OnlyFoldersThatNameNoOtherPlaceAreEntered)
+{
+    const struct {
+        DWORD attributes, tag;
+        bool entered;
+    } cases[] = {
+        {FILE_ATTRIBUTE_DIRECTORY, 0, true},
+        {FILE_ATTRIBUTE_NORMAL, 0, false},
+        {FILE_ATTRIBUTE_REPARSE_POINT, kCloudTag, false},  // a cloud file
+        {FILE_ATTRIBUTE_REPARSE_POINT, 0x8000001B, false},  // IO_REPARSE_TAG_APPEXECLINK: a program's alias
+        {kReparseFolder, IO_REPARSE_TAG_MOUNT_POINT, false},  // a junction or a mounted volume
+        {kReparseFolder, IO_REPARSE_TAG_SYMLINK, false},
+        {kReparseFolder, 0, false},  // a tag the system does not give
+        {kReparseFolder, kCloudTag, true},
+        {kReparseFolder, 0x9000001A, true},  // IO_REPARSE_TAG_CLOUD
+        {kReparseFolder, 0x80000013, true},  // IO_REPARSE_TAG_DEDUP
+        {kReparseFolder | FILE_ATTRIBUTE_OFFLINE, 0xC0000004, true},  // IO_REPARSE_TAG_HSM
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(EntersFolder(c.attributes, c.tag), c.entered) << std::hex << c.attributes << " " << c.tag;
 }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -52,7 +53,69 @@ Columns DrawnText(HWND list, int position)
     return columns;
 }
 
+// The texts a list's parent gives the control to draw its rows, by row.
+class TextsGivenToDraw {
+public:
+    explicit TextsGivenToDraw(HWND parent) : parent_(parent)
+    {
+        SetWindowSubclass(parent, Capture, 1, reinterpret_cast<DWORD_PTR>(this));
+    }
+    ~TextsGivenToDraw() { RemoveWindowSubclass(parent_, Capture, 1); }
+    std::map<int, std::string> texts;
+
+private:
+    static LRESULT CALLBACK Capture(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self)
+    {
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        if (message != WM_NOTIFY) return result;
+        const auto& info = *reinterpret_cast<const NMLVDISPINFOA*>(lParam);
+        if (info.hdr.code == LVN_GETDISPINFOA && (info.item.mask & LVIF_TEXT) && info.item.pszText)
+            reinterpret_cast<TextsGivenToDraw*>(self)->texts[info.item.iItem] = info.item.pszText;
+        return result;
+    }
+    HWND parent_;
+};
+
+int TextWidth(HWND list, const std::string& text)
+{
+    const WindowDc dc(list);
+    SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc.get(), text.c_str(), static_cast<int>(text.size()), &size);
+    return size.cx;
+}
+
 }  // namespace
+
+TEST_F(ListDraw, AnEntryLongerThanTheControlsBufferIsShortenedInTheMiddleKeepingItsEnd)
+{
+    std::string folders;
+    while (folders.size() < 400) folders += "\\part " + std::to_string(folders.size());
+    std::string wideName;  // 255 characters of three bytes each
+    for (int i = 0; i < 251; ++i) wideName += "\xE6\x97\xA5";
+    const struct {
+        std::string path, end;  // the end the drawn text keeps
+    } cases[] = {
+        {kStart + folders + "\\" + kName, "\\" + kName},
+        {kStart + "\\" + wideName + ".txt", wideName.substr(wideName.size() - 150) + ".txt"},
+    };
+    for (const auto& c : cases) {
+        SendMessageA(List(), LVM_DELETEALLITEMS, 0, 0);
+        host.LV.ListItems.Add(c.path, "");
+        Pump();
+        // Room for most of the path, far more than the control's buffer holds.
+        SendMessageA(List(), LVM_SETCOLUMNWIDTH, 0, TextWidth(List(), c.path.substr(0, c.path.size() * 7 / 8)));
+        const TextsGivenToDraw given(host.hWnd());
+        ClientPicture(List()).Print(List());
+        ASSERT_EQ(given.texts.count(0), 1u);
+        const std::string& drawn = given.texts.at(0);
+        EXPECT_LT(drawn.size(), 260u) << drawn;
+        EXPECT_EQ(drawn.substr(0, kStart.size()), kStart);
+        ASSERT_GE(drawn.size(), c.end.size()) << drawn;
+        EXPECT_EQ(drawn.substr(drawn.size() - c.end.size()), c.end) << drawn;
+        EXPECT_EQ(ItemText(List(), 0), c.path);
+    }
+}
 
 TEST_F(ListDraw, LongEntryIsDrawnWithItsStartAndWholeFileNameWhileItsTextStaysWhole)
 {

@@ -4,6 +4,8 @@
 #include "TestSupport.h"
 #include "common/FileText.h"
 #include "forms/frmSel.h"
+#include "platform/DropFiles.h"
+#include "platform/Handles.h"
 #include "services/FolderListing.h"
 #include "services/ListFile.h"
 
@@ -30,6 +32,18 @@ protected:
 };
 
 }  // namespace
+
+TEST_F(CodePages, AnEightBitFileListIsReadInTheSystemsCodePageAsItsSenderWroteIt)
+{
+    const std::string cafe = folder.File(kCafe.substr(3) + ".txt");
+    const std::string sent = folder.Path() + "\\caf\xE9.txt";  // code page 1252, the system's here
+    const GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + sent.size() + 2));
+    auto* header = static_cast<DROPFILES*>(GlobalLock(block.get()));
+    header->pFiles = sizeof(DROPFILES);
+    sent.copy(reinterpret_cast<char*>(header + 1), sent.size());
+    GlobalUnlock(block.get());
+    EXPECT_EQ(FileListNames(block.get()), std::vector<std::string>{cafe});
+}
 
 TEST_F(CodePages, ListsAreWrittenInUtf8)
 {

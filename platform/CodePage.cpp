@@ -1,5 +1,6 @@
 #include "platform/CodePage.h"
 
+#include "platform/PathParts.h"
 #include "platform/Win32.h"
 
 namespace {
@@ -57,6 +58,17 @@ bool FromCodePage(UINT codePage, std::string_view text, std::string& converted)
     converted.assign(text);  // already the program's text
     return true;
 }
+
+LeadBytes ProgramLeadBytes()
+{
+    LeadBytes lead;
+    for (unsigned byte = 0; byte < lead.size(); ++byte) lead[byte] = IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
+    return lead;
+}
+
+// Paths are split by the program's code page from the first one on: set
+// before main, in every program built with this file.
+const bool kPathLeadBytesSet = (UsePathLeadBytes(ProgramLeadBytes()), true);
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "services/FolderListing.h"
 
 #include "platform/FileSystem.h"
+#include "platform/PathParts.h"
 #include "platform/Runtime.h"
 #include "platform/SystemError.h"
 #include "services/ListText.h"
@@ -162,9 +163,7 @@ int AddFiles(const std::vector<std::string>& paths, ListView& list, ImageList& i
     int added = 0;
     for (const auto& path : paths) {
         if (!allowDupes && list.FindItem(path)) continue;
-        const std::size_t slash = path.find_last_of('\\');
-        AddFileEntry(path, types.Of(std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1)), list,
-                     images);
+        AddFileEntry(path, types.Of(NameOf(path)), list, images);
         ++added;
     }
     list.Refresh();

@@ -1,5 +1,6 @@
 #include "platform/CodePage.h"
 
+#include "platform/PathParts.h"
 #include "platform/Win32.h"
 
 namespace {
@@ -47,6 +48,28 @@ bool AppendIn(UINT codePage, std::wstring_view text, std::string& to)
     return whole;
 }
 
+// Text in a code page, in the program's.
+bool FromCodePage(UINT codePage, std::string_view text, std::string& converted)
+{
+    std::wstring wide;
+    converted.clear();
+    if (!Utf16Of(codePage, text, wide)) return false;
+    if (codePage != GetACP()) return AppendCodePage(wide, converted);
+    converted.assign(text);  // already the program's text
+    return true;
+}
+
+LeadBytes ProgramLeadBytes()
+{
+    LeadBytes lead;
+    for (unsigned byte = 0; byte < lead.size(); ++byte) lead[byte] = IsDBCSLeadByte(static_cast<BYTE>(byte)) != FALSE;
+    return lead;
+}
+
+// Paths are split by the program's code page from the first one on: set
+// before main, in every program built with this file.
+const bool kPathLeadBytesSet = (UsePathLeadBytes(ProgramLeadBytes()), true);
+
 }  // namespace
 
 std::wstring ToUtf16(std::string_view text)
@@ -81,13 +104,12 @@ bool ToUtf8(std::string_view text, std::string& converted)
 
 bool FromListText(std::string_view text, bool utf8, std::string& converted)
 {
-    const UINT codePage = utf8 ? CP_UTF8 : SystemCodePage();
-    std::wstring wide;
-    converted.clear();
-    if (!Utf16Of(codePage, text, wide)) return false;
-    if (codePage != GetACP()) return AppendCodePage(wide, converted);
-    converted.assign(text);  // already the program's text
-    return true;
+    return FromCodePage(utf8 ? CP_UTF8 : SystemCodePage(), text, converted);
+}
+
+bool FromSystemText(std::string_view text, std::string& converted)
+{
+    return FromCodePage(SystemCodePage(), text, converted);
 }
 
 std::string UpperCaseUtf8(std::string_view text)

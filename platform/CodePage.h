@@ -17,6 +17,9 @@ bool ToUtf8(std::string_view text, std::string& converted);
 // one Windows gives programs that do not ask for UTF-8), in the program's code
 // page; false when the code page cannot hold all of it.
 bool FromListText(std::string_view text, bool utf8, std::string& converted);
+// 8-bit text from another program, which writes in the system's own code
+// page, in the program's code page; false as above.
+bool FromSystemText(std::string_view text, std::string& converted);
 // The text in upper case, as UTF-8: texts compared letter case aside, in any
 // code page, meet in this form.
 std::string UpperCaseUtf8(std::string_view text);

@@ -30,14 +30,18 @@ std::vector<std::string> FileListNames(HGLOBAL list)
     if (size >= sizeof(DROPFILES) && header->pFiles >= sizeof(DROPFILES) && header->pFiles < size) {
         const char* start = reinterpret_cast<const char*>(header) + header->pFiles;
         const std::size_t bytes = size - header->pFiles;
+        std::string name;
         if (header->fWide) {
-            std::string name;
             ForEachName(reinterpret_cast<const wchar_t*>(start), bytes / sizeof(wchar_t), [&](std::wstring_view wide) {
                 if (!ToCodePage(wide, name)) name.clear();
                 names.push_back(name);
             });
         } else {
-            ForEachName(start, bytes, [&](std::string_view name) { names.emplace_back(name); });
+            // 8-bit names are in the sender's code page, the system's.
+            ForEachName(start, bytes, [&](std::string_view text) {
+                if (!FromSystemText(text, name)) name.clear();
+                names.push_back(name);
+            });
         }
     }
     GlobalUnlock(list);

@@ -2,6 +2,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Handles.h"
+#include "platform/PathParts.h"
 
 #include <memory>
 #include <vector>
@@ -104,9 +105,7 @@ DWORD FileAttributes(const std::string& path)
 FolderRead ReadFolder(const std::string& folder, const FolderVisitor& visit)
 {
     // Named with its backslash: "C:" alone would be the drive's current folder.
-    std::string path = folder;
-    if (path.empty() || path.back() != '\\') path += '\\';
-    const File handle(CreateFileW(SystemPath(path).c_str(), FILE_LIST_DIRECTORY,
+    const File handle(CreateFileW(SystemPath(WithSlash(folder)).c_str(), FILE_LIST_DIRECTORY,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                   FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!handle) return NothingRead(GetLastError());
@@ -133,7 +132,7 @@ TreeRead ReadTree(const std::string& folder, bool below, const TreeVisitor& visi
                   const std::function<bool()>& carryOn, FolderReader read)
 {
     TreeRead tree;
-    std::vector<std::string> waiting{folder.empty() || folder.back() != '\\' ? folder + '\\' : folder};
+    std::vector<std::string> waiting{WithSlash(folder)};
     bool going = true;
     for (bool first = true; going && !waiting.empty(); first = false) {
         if (!first && !carryOn()) break;

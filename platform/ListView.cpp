@@ -3,6 +3,7 @@
 #include "platform/CodePage.h"
 #include "platform/ImageList.h"
 #include "platform/Menu.h"
+#include "platform/PathParts.h"
 #include "platform/Runtime.h"
 
 #include <windowsx.h>
@@ -74,8 +75,8 @@ std::string ShortenedToBytes(std::string_view text, std::size_t room)
     constexpr std::string_view kEllipsis = "...";
     if (text.size() < room || room <= kEllipsis.size() + 1) return std::string(text);
     const std::size_t keep = room - 1 - kEllipsis.size();
-    const std::size_t slash = text.find_last_of('\\');
-    const std::size_t name = slash == std::string_view::npos ? 0 : slash;  // with its backslash
+    const std::size_t nameStart = NameStart(text);
+    const std::size_t name = nameStart == 0 ? 0 : nameStart - 1;  // with its backslash
     const std::size_t nameLength = text.size() - name;
     const std::size_t head =
         CharacterStart(text, nameLength <= keep ? keep - nameLength : std::min(name, keep / 2), false);

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs, from Debian's own packages, what building and testing Quorvel needs:
 # the MinGW-w64 cross compilers for both architectures, CMake, Wine (64-bit,
-# and 32-bit where the machine can run it), Xvfb, GoogleTest's sources and the
-# tools the checks use. Does nothing when all is there; stops at the first
-# failing step and names it.
+# and 32-bit where the machine can run it), Xvfb, GoogleTest's sources, the
+# locale definitions (a test runs under a Japanese locale) and the tools the
+# checks use. Does nothing when all is there; stops at the first failing step
+# and names it.
 set -euo pipefail
 packages=(cmake make g++ googletest
           g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
           g++-mingw-w64-i686-posix g++-mingw-w64-i686-win32 binutils-mingw-w64-i686
-          wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick icoutils xdotool procps zip)
+          wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick icoutils xdotool procps zip locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,6 +1,7 @@
 #include "services/FolderListing.h"
 
 #include "platform/FileSystem.h"
+#include "platform/PathParts.h"
 #include "platform/Runtime.h"
 #include "platform/SystemError.h"
 #include "services/ListText.h"
@@ -39,9 +40,7 @@ DWORD_PTR ShellFileInfo(const std::string& path, UINT flags, SHFILEINFOA& info)
     // such a file is asked about as any file of its type, by a short name
     // with its extension, or with none where even the extension is too long.
     if (path.size() >= MAX_PATH) {
-        const std::size_t slash = path.find_last_of('\\');
-        std::string_view extension =
-            ShellExtension(std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1));
+        std::string_view extension = ShellExtension(NameOf(path));
         if (extension.size() >= MAX_PATH - 1) extension = {};
         return ShellFileInfo(kUntypedName + std::string(extension), flags | SHGFI_USEFILEATTRIBUTES, info);
     }
@@ -201,9 +200,7 @@ int AddFiles(const std::vector<std::string>& paths, ListView& list, ImageList& i
     int added = 0;
     for (const auto& path : paths) {
         if (!allowDupes && list.FindItem(path)) continue;
-        const std::size_t slash = path.find_last_of('\\');
-        AddFileEntry(path, types.Of(std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1)), list,
-                     images);
+        AddFileEntry(path, types.Of(NameOf(path)), list, images);
         ++added;
     }
     list.Refresh();

@@ -1,6 +1,7 @@
 #include "services/ListCommands.h"
 
 #include "platform/FileSystem.h"
+#include "platform/PathParts.h"
 #include "platform/Runtime.h"
 #include "services/DragOut.h"
 #include "services/FolderListing.h"
@@ -48,9 +49,8 @@ std::vector<PathKind> KindsOfPaths(const std::vector<std::string>& paths)
     std::vector<bool> known(paths.size(), false);
     std::unordered_map<std::string_view, std::vector<std::size_t>> byFolder;
     for (std::size_t i = 0; i < paths.size(); ++i) {
-        const std::size_t slash = paths[i].find_last_of('\\');
-        if (slash != std::string::npos && slash + 1 < paths[i].size())
-            byFolder[std::string_view(paths[i]).substr(0, slash + 1)].push_back(i);
+        const std::size_t name = NameStart(paths[i]);
+        if (name > 0 && name < paths[i].size()) byFolder[std::string_view(paths[i]).substr(0, name)].push_back(i);
     }
     for (const auto& [folder, members] : byFolder) {
         if (members.size() < kPathsWorthAFolderRead) continue;

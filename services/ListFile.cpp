@@ -3,6 +3,7 @@
 #include "platform/CodePage.h"
 #include "platform/FileSystem.h"
 #include "platform/Handles.h"
+#include "platform/PathParts.h"
 #include "platform/SystemError.h"
 #include "services/ListText.h"
 
@@ -13,13 +14,6 @@ namespace {
 // A file another program holds for a moment is tried again for about 2 s.
 constexpr unsigned kPlaceAttempts = 20;
 constexpr DWORD kPlacePause = 100;
-
-// The folder part of a path with its backslash; "" for a bare name.
-std::string FolderOf(const std::string& path)
-{
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
-}
 
 // "" or why not. A write that takes nothing without failing leaves no error
 // of its own: the disk is full.

@@ -65,12 +65,6 @@ bool NamePatterns::Matches(std::string_view name) const
                        [&](const std::string& pattern) { return MatchesOne(pattern, name); });
 }
 
-std::string_view FileNameOf(std::string_view path)
-{
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string_view::npos ? path : path.substr(slash + 1);
-}
-
 bool IsAscii(std::string_view text)
 {
     return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });

@@ -2,8 +2,6 @@
 // Text rules of the folder listing: paths, fixed buffers and icon keys.
 #include <string>
 
-// The path with exactly one backslash added when it does not end with one.
-std::string AddSlash(const std::string& path);
 // The text up to, not including, its first NUL.
 std::string TrimNull(const std::string& text);
 // The key an icon is stored under: the type name, or the full path for the

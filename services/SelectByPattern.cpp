@@ -1,6 +1,7 @@
 #include "services/SelectByPattern.h"
 
 #include "platform/CodePage.h"
+#include "platform/PathParts.h"
 #include "services/NamePattern.h"
 
 bool SelectMatching(ListView& list, std::string_view patterns, bool selected)
@@ -9,7 +10,7 @@ bool SelectMatching(ListView& list, std::string_view patterns, bool selected)
     if (rule.Empty()) return false;
     list.Reselect([&](std::string_view text, bool wasSelected) {
         if (wasSelected == selected) return selected;
-        const std::string_view name = FileNameOf(text);
+        const std::string_view name = NameOf(text);
         // ASCII names, the most, match as they are; the rule folds their letters itself.
         const bool matches = IsAscii(name) ? rule.Matches(name) : rule.Matches(UpperCaseUtf8(name));
         return matches ? selected : wasSelected;

@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "platform/PathParts.h"
 #include "services/PathText.h"
 
 #include <gtest/gtest.h>
@@ -10,6 +11,28 @@ namespace {
 bool NamesNothing(const std::string&)
 {
     return false;
+}
+
+// Paths are read with these lead bytes while it lives.
+class ReadingPaths {
+public:
+    explicit ReadingPaths(const LeadBytes& lead) : before_(UsePathLeadBytes(lead)) {}
+    ReadingPaths(const ReadingPaths&) = delete;
+    ReadingPaths& operator=(const ReadingPaths&) = delete;
+    ~ReadingPaths() { UsePathLeadBytes(before_); }
+
+private:
+    LeadBytes before_;
+};
+
+// Code page 932 (Japanese): its two-byte characters start with 0x81-0x9F or
+// 0xE0-0xFC and may end with 0x5C: "表" is "\x95\x5C", "ソ" "\x83\x5C",
+// "能" "\x94\x5C".
+LeadBytes Japanese()
+{
+    LeadBytes lead;
+    for (unsigned byte = 0x81; byte <= 0xFC; ++byte) lead[byte] = byte <= 0x9F || byte >= 0xE0;
+    return lead;
 }
 
 }  // namespace
@@ -26,13 +49,25 @@ TEST(CommandLine, WithoutOutputOnlyTheExactSwitchStartsMinimisedAndNothingIsRefu
     }
 }
 
-TEST(PathText, AddSlashAddsExactlyOne)
+TEST(PathText, APathSplitsOnlyOnWholeBackslashesIntoFolderAndName)
 {
-    EXPECT_EQ(AddSlash("C:\\Data"), "C:\\Data\\");
-    EXPECT_EQ(AddSlash("C:\\Data\\"), "C:\\Data\\");
-    EXPECT_EQ(AddSlash("C:\\"), "C:\\");
-    EXPECT_EQ(AddSlash(""), "\\");
-    EXPECT_EQ(AddSlash("C:\\Data/"), "C:\\Data/\\");  // only a backslash counts
+    const ReadingPaths japanese(Japanese());
+    const struct { const char* path; const char* folder; const char* name; } cases[] = {
+        {"C:\\Data\\a.txt", "C:\\Data\\", "a.txt"},
+        {"C:\\\x95\x5C\\\x83\x5C.txt", "C:\\\x95\x5C\\", "\x83\x5C.txt"},
+        {"C:\\\x95\x5C", "C:\\", "\x95\x5C"},
+        {"C:\\\x95\x5C\\", "C:\\\x95\x5C\\", ""},
+        {"C:\\\x95\x81\\b.txt", "C:\\\x95\x81\\", "b.txt"},  // 0x81 ends a character here
+        {"C:\\a\x95", "C:\\", "a\x95"},                       // a character cut short
+        {"", "", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FolderOf(c.path), c.folder) << c.path;
+        EXPECT_EQ(NameOf(c.path), c.name) << c.path;
+        const bool folderOnly = *c.path && !*c.name;
+        EXPECT_EQ(EndsWithSlash(c.path), folderOnly) << c.path;
+        EXPECT_EQ(WithSlash(c.path), folderOnly ? c.path : c.path + "\\"s) << c.path;
+    }
 }
 
 TEST(PathText, TrimNullCutsAtTheFirstNul)
@@ -114,4 +149,11 @@ TEST(PathText, ListLinesRelativeToTheListFileBecomeFullPaths)
         {"C:\\lists\\in.txt", "..\\..", "C:\\"},  // the root, not the drive's current folder
     };
     for (const auto& c : cases) EXPECT_EQ(ListLinePath(c[0], c[1]), c[2]) << c[1];
+    const ReadingPaths japanese(Japanese());
+    const char* whole[][3] = {  // the same, in code page 932
+        {"C:\\\x95\x5C\\in.txt", "\x83\x5C.txt", "C:\\\x95\x5C\\\x83\x5C.txt"},
+        {"C:\\\x95\x5C\\in.txt", "..\\\x83\x5C\\..\\\x94\x5C\\b.txt", "C:\\\x94\x5C\\b.txt"},
+        {"\\\\\x95\x5C\\share\\in.txt", "\\top\\d.txt", "\\\\\x95\x5C\\share\\top\\d.txt"},
+    };
+    for (const auto& c : whole) EXPECT_EQ(ListLinePath(c[0], c[1]), c[2]) << c[1];
 }

@@ -1,15 +1,21 @@
 // List files and folder names in the program as built (UTF-8) and, compiled
 // into a second test program whose manifest does not ask for UTF-8, in the
-// local code page Wine gives it (1252), as on Windows before 1903.
+// local code page Wine gives it (1252), as on Windows before 1903; that
+// program runs once more under a Japanese locale, in code page 932.
 #include "TestSupport.h"
 #include "common/FileText.h"
 #include "forms/frmSel.h"
+#include "platform/DropFiles.h"
+#include "platform/Handles.h"
 #include "services/FolderListing.h"
+#include "services/ListCommands.h"
 #include "services/ListFile.h"
+#include "services/PathText.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -29,7 +35,36 @@ protected:
     const std::string list = folder.Path() + "\\list.txt";
 };
 
+// In code page 932 the second byte of "表" (0x95 0x5C) and "ソ" (0x83 0x5C) is
+// the byte of a backslash.
+const std::string kHyo = "\x95\x5C", kSo = "\x83\x5C";
+
+class JapaneseCodePage : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        // The run made for this code page says so: it must not skip.
+        if (const char* expected = std::getenv("QUORVEL_CODE_PAGE")) {
+            ASSERT_EQ(GetACP(), std::strtoul(expected, nullptr, 10));
+        }
+        if (GetACP() != 932) GTEST_SKIP() << "the names are code page 932's, and this program runs in " << GetACP();
+    }
+    TempFolder folder;
+};
+
 }  // namespace
+
+TEST_F(CodePages, AnEightBitFileListIsReadInTheSystemsCodePageAsItsSenderWroteIt)
+{
+    const std::string cafe = folder.File(kCafe.substr(3) + ".txt");
+    const std::string sent = folder.Path() + "\\caf\xE9.txt";  // code page 1252, the system's here
+    const GlobalMemory block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + sent.size() + 2));
+    auto* header = static_cast<DROPFILES*>(GlobalLock(block.get()));
+    header->pFiles = sizeof(DROPFILES);
+    sent.copy(reinterpret_cast<char*>(header + 1), sent.size());
+    GlobalUnlock(block.get());
+    EXPECT_EQ(FileListNames(block.get()), std::vector<std::string>{cafe});
+}
 
 TEST_F(CodePages, ListsAreWrittenInUtf8)
 {
@@ -67,4 +102,34 @@ TEST_F(CodePages, AFolderListsTheNamesTheCodePageHoldsAndCountsTheRest)
     if (kUtf8) expected.push_back(folder.Path() + "\\" + kGreek);
     EXPECT_EQ(listed, expected);
     EXPECT_EQ(problem.find("1 name in " + folder.Path()) == 0, !kUtf8) << problem;
+}
+
+TEST_F(JapaneseCodePage, NamesWithBackslashTrailBytesAreListedAddedSavedAndOpenedWhole)
+{
+    // The folder's name ends with such a byte, and so does a file's name.
+    const std::string inside = folder.Folder(kHyo + kSo);
+    const std::vector<std::string> files{folder.File(kHyo + kSo + "\\" + kSo + kHyo + ".txt"),
+                                         folder.File(kHyo + kSo + "\\" + kHyo)};  // in byte order
+    frmSel& selection = frmSel::Default();
+    ListHost picker;
+    picker.Load();
+    const auto carryOn = [](unsigned long long) { return true; };
+    ASSERT_EQ(FillTreeList(inside, false, picker.LV, selection.ImageList1, selection.pIcon, carryOn).problem, "");
+    std::vector<std::string> listed = ItemTexts(picker.LV.hWnd());
+    std::sort(listed.begin(), listed.end());
+    ASSERT_EQ(listed, files);
+
+    ListHost added;
+    added.Load();
+    EXPECT_EQ(AddFiles(files, added.LV, selection.ImageList1, selection.pIcon, false), 2);
+    const std::string list = inside + "\\" + kHyo + ".txt";
+    ASSERT_EQ(SaveListFile(list, ItemTexts(added.LV.hWnd())), "");
+
+    const ListFileContents contents = ReadListFile(list, 1024);
+    std::vector<std::string> paths;
+    for (const auto& line : contents.lines) paths.push_back(ListLinePath(list, line));
+    ListHost opened;
+    opened.Load();
+    TakeFiles(opened.hWnd(), paths, {opened.LV, selection.ImageList1, selection.pIcon, false, nullptr}, "line", "");
+    EXPECT_EQ(ItemTexts(opened.LV.hWnd()), files);
 }

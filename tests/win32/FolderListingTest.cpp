@@ -217,7 +217,10 @@ TEST(FolderRead, OnlyNoMoreFilesEndsAReadWholeAndAFailureKeepsTheEntriesBeforeIt
             return true;
         };
         std::vector<std::string> seen;
-        const FolderRead read = ReadEntries(next, [&](std::string_view name, DWORD) { seen.emplace_back(name); });
+        const FolderRead read = ReadEntries(next, [&](std::string_view name, DWORD) {
+            seen.emplace_back(name);
+            return true;
+        });
         EXPECT_EQ(seen, (std::vector<std::string>{"one.txt", "two.txt"})) << error;
         const bool whole = error == ERROR_NO_MORE_FILES;
         EXPECT_EQ(read.end, whole ? FolderRead::End::Done : FolderRead::End::Failed) << error;
@@ -247,7 +250,7 @@ TEST_F(FolderListing, WithSubfoldersEveryFileBelowIsListedHiddenFoldersToo)
 namespace {
 
 // A tree of made-up folders: a link back up, a folder that fails part-way.
-FolderRead ReadMadeUpFolder(const std::string& folder, const FolderVisitor& visit)
+FolderRead ReadMadeUpFolder(const std::string& folder, const FolderVisitor& visit, const CarryOn&)
 {
     FolderRead read;
     if (folder == "R\\") {
@@ -280,4 +283,87 @@ TEST(TreeRead, ReparsePointsAreNotEnteredAndFoldersThatFailAreCounted)
     EXPECT_EQ(tree.skipped, 1u);
     EXPECT_EQ(tree.top.end, FolderRead::End::Done);
     EXPECT_FALSE(tree.stopped);
+}
+
+namespace {
+
+// A folder of a million entries, counting those pulled from it.
+constexpr std::size_t kMillion = 1000000;
+std::size_t pulled = 0;
+
+bool NextOfAMillion(std::wstring_view& name, DWORD& attributes)
+{
+    if (pulled == kMillion) {
+        SetLastError(ERROR_NO_MORE_FILES);
+        return false;
+    }
+    ++pulled;
+    name = L"file.txt";
+    attributes = FILE_ATTRIBUTE_NORMAL;
+    return true;
+}
+
+// A tree whose top folder holds a folder below, then a million files.
+FolderRead ReadMillionFolder(const std::string& folder, const FolderVisitor& visit, const CarryOn&)
+{
+    if (folder != "M\\") {
+        ADD_FAILURE() << "read " << folder;
+        return FolderRead();
+    }
+    bool below = false;
+    return ReadEntries(
+        [&](std::wstring_view& name, DWORD& attributes) {
+            if (below) return NextOfAMillion(name, attributes);
+            below = true;
+            name = L"below";
+            attributes = FILE_ATTRIBUTE_DIRECTORY;
+            return true;
+        },
+        visit);
+}
+
+}  // namespace
+
+TEST(FolderRead, AVisitorThatStopsEndsTheReadWithNoFurtherEntryPulled)
+{
+    pulled = 0;
+    std::size_t seen = 0;
+    const FolderRead read = ReadEntries(NextOfAMillion, [&](std::string_view, DWORD) { return ++seen < 10; });
+    EXPECT_EQ(read.end, FolderRead::End::Stopped);
+    EXPECT_EQ(seen, 10u);
+    EXPECT_EQ(pulled, 10u);
+}
+
+TEST(TreeRead, AWalkEndedInsideAFolderOfAMillionEntriesReadsNoFurther)
+{
+    pulled = 0;
+    std::size_t seen = 0;
+    const TreeRead tree = ReadTree(
+        "M", true, [&](const std::string&, std::string_view) { return ++seen < 3; }, [] { return true; },
+        ReadMillionFolder);
+    EXPECT_TRUE(tree.stopped);
+    EXPECT_EQ(seen, 3u);
+    EXPECT_EQ(pulled, 3u);
+}
+
+TEST_F(FolderListing, AFolderReadIsAskedWhetherToGoOnBetweenBatchesOfEntries)
+{
+    constexpr int kFiles = 400;  // of long names: more than one 64 KB batch holds
+    for (int i = 0; i < kFiles; ++i) folder.File(std::to_string(i) + std::string(120, 'x') + ".txt");
+    int seen = 0, asked = 0;
+    const auto count = [&](std::string_view, DWORD) {
+        ++seen;
+        return true;
+    };
+    const FolderRead stopped = ReadFolder(folder.Path(), count, [&] {
+        ++asked;
+        return false;
+    });
+    EXPECT_EQ(stopped.end, FolderRead::End::Stopped);
+    EXPECT_EQ(asked, 1);
+    EXPECT_GT(seen, 0);
+    EXPECT_LT(seen, kFiles);
+    seen = 0;
+    EXPECT_EQ(ReadFolder(folder.Path(), count).end, FolderRead::End::Done);
+    EXPECT_EQ(seen, kFiles);
 }

@@ -4,6 +4,7 @@
 #include "PickerFixture.h"
 #include "common/FolderFiles.h"
 #include "platform/Runtime.h"
+#include "services/PathData.h"
 
 #include <functional>
 
@@ -502,6 +503,36 @@ protected:
 
     frmAdd& own = frmSel::Default().Picker();
 };
+
+TEST_F(PickerListing, AFolderDroppedWhileThePickerListsIsListedAloneAfterThatListingStops)
+{
+    TempFolder other;
+    other.File("dropped.txt");
+    PostMessageA(frmSel::Default().hWnd(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(FileListBlock({other.Path()}).release()), 0);  // as the shell drops
+    SendMessageA(SelectionButton("Select Files"), BM_CLICK, 0, 0);
+    Pump();
+    ASSERT_TRUE(own.Loaded());
+    EXPECT_EQ(ItemTexts(own.LV.hWnd()), (std::vector<std::string>{other.Path() + "\\dropped.txt"}));
+    EXPECT_EQ(own.txtPath.Text(), other.Path());
+    EXPECT_EQ(WindowText(own.hWnd()), "Select Files");
+    EXPECT_TRUE(IsWindowVisible(own.LV.hWnd()));
+    EXPECT_TRUE(IsWindowEnabled(own.cmdBr.hWnd()));
+}
+
+TEST_F(PickerListing, ThePickerClosedAndOpenedAgainWhileItListsShowsItsFolderOnce)
+{
+    blnSubfolders = false;
+    SendMessageA(SelectionButton("Select Files"), BM_CLICK, 0, 0);
+    PostMessageA(PickerWindows().at(0), WM_CLOSE, 0, 0);
+    PostMessageA(SelectionButton("Select Files"), BM_CLICK, 0, 0);
+    PressKey(own.LV.hWnd(), 'B', true);  // the listing with the folder below meets both
+    Pump();
+    ASSERT_EQ(PickerWindows().size(), 1u);
+    EXPECT_EQ(ItemTexts(own.LV.hWnd()), (std::vector<std::string>{Path("a.txt"), Path("b.txt"), Path("c.txt"),
+                                                                 Path("d.txt"), Path("e.txt"), Path("sub\\f.txt")}));
+    EXPECT_TRUE(IsWindowEnabled(own.cmdBr.hWnd()));
+}
 
 TEST_F(PickerListing, ClosingTheSelectionWindowWhileThePickerListsEndsTheProgram)
 {

@@ -86,6 +86,7 @@ void frmAdd::Form_Resize()
 void frmAdd::Form_Unload()
 {
     ClearLV(LV);
+    heldAdd_.reset();  // a listing that runs on after the close holds only the controls it finds next
 }
 
 void frmAdd::cmdBr_Click()
@@ -192,17 +193,25 @@ void frmAdd::ListFolder(const std::string& folder)
 
 void frmAdd::RefreshFileList()
 {
-    // Hidden while it changes: one repaint when the list is complete, not one
-    // as it empties and one per file.
-    LV.Visible(false);
-    ClearLV(LV);
-    Caption(kCaption);
+    if (listing_) {  // asked from among the messages a listing lets through
+        relist_ = true;
+        return;
+    }
     listing_ = true;
-    heldAdd_.reset();  // a listing the picker's closing ended held the controls it had then
-    const DWORD started = GetTickCount();
-    DWORD lastPump = started;
-    const Listing listing = FillTreeList(strCurFolder, blnSubfolders, LV, images_, surface_,
-                                         [&](unsigned long long entries) { return ListingGoesOn(entries, started, lastPump); });
+    Listing listing;
+    do {
+        relist_ = false;
+        // Hidden while it changes: one repaint when the list is complete, not
+        // one as it empties and one per file.
+        LV.Visible(false);
+        ClearLV(LV);
+        Caption(kCaption);
+        const DWORD started = GetTickCount();
+        DWORD lastPump = started;
+        listing = FillTreeList(strCurFolder, blnSubfolders, LV, images_, surface_, [&](unsigned long long entries) {
+            return ListingGoesOn(entries, started, lastPump);
+        });
+    } while (relist_ && Loaded());
     listing_ = false;
     if (!Loaded()) return;  // closed while it listed: the list went with it
     LV.Visible(true);
@@ -229,5 +238,6 @@ bool frmAdd::ListingGoesOn(unsigned long long entries, DWORD started, DWORD& las
     }
     if (now - started >= pace.countAfter) Caption(std::string(kCaption) + " - " + Counted(entries, "file"));
     const bool escape = DoEventsSeeingKey(hWnd(), VK_ESCAPE);
-    return Loaded() && !escape;  // the picker may have been closed among the messages
+    // The picker may have been closed, or another folder asked for, among the messages.
+    return Loaded() && !escape && !relist_;
 }

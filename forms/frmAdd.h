@@ -22,7 +22,9 @@ public:
     CommandButton cmdAdd;
     Menu LVPop;
 
-    // Lists a folder as a folder chosen with "..." is listed.
+    // Lists a folder as a folder chosen with "..." is listed. Asked while a
+    // listing lets messages through, it stops that listing, which then lists
+    // this folder instead: one listing at a time, the last folder asked shown.
     void ListFolder(const std::string& folder);
 
     // How long a listing goes between letting the window's messages through,
@@ -60,6 +62,7 @@ private:
     ImageList& images_;
     PictureBox& surface_;
     bool listing_ = false;
+    bool relist_ = false;  // another folder was asked for while listing_
     // While a listing lets messages through, "Add" and "..." are disabled:
     // whether "Add" was enabled before.
     std::optional<bool> heldAdd_;

@@ -43,7 +43,6 @@ void frmSel::Make(ProgramServices& program)
 frmSel& frmSel::Default()
 {
     if (!Instance()) throw std::logic_error("the selection window is used before it is made");
-    Instance()->Load();
     return *Instance();
 }
 
@@ -134,6 +133,15 @@ void frmSel::Form_DpiChanged()
     if (frmPicker && frmPicker->Loaded()) frmPicker->LV.ImagesResized();
 }
 
+frmAdd& frmSel::Picker()
+{
+    // One picker object for the life of the program, loaded again after the
+    // user closed it: a handler of the picker may still be running (its folder
+    // choice lets queued clicks in), so the object must never go away under it.
+    if (!frmPicker) frmPicker = std::make_unique<frmAdd>(LV, ImageList1, pIcon);
+    return *frmPicker;
+}
+
 void frmSel::chkDups_Click()
 {
     blnAllowDupes = chkDups.Value() != 0;
@@ -146,21 +154,22 @@ void frmSel::cmdClear_Click()
 
 void frmSel::cmdSel_Click()
 {
-    // One picker object for the life of the program, loaded again after the
-    // user closed it: a handler of the picker may still be running (its folder
-    // choice lets queued clicks in), so the object must never go away under it.
-    if (!frmPicker) frmPicker = std::make_unique<frmAdd>(LV, ImageList1, pIcon);
-    if (frmPicker->Loaded()) return;
-    // Placing the picker loads it, so its list is filled before it is shown.
-    frmPicker->Left(Left() + Width());
-    frmPicker->Top(Top());
-    frmPicker->Show();
+    frmAdd& picker = Picker();
+    if (picker.Loaded()) return;
+    // Loaded first, so its list is filled before it is shown. The listing lets
+    // messages through: a close of either window among them ends the opening.
+    picker.Load();
+    if (!Loaded() || !picker.Loaded()) return;
+    picker.Left(Left() + Width());
+    picker.Top(Top());
+    picker.Show();
 }
 
 void frmSel::ShowFolderInPicker(const std::string& folder)
 {
-    if (frmPicker && frmPicker->Loaded()) {
-        frmPicker->ListFolder(folder);
+    if (!Loaded()) return;
+    if (Picker().Loaded()) {
+        Picker().ListFolder(folder);
         return;
     }
     strCurFolder = folder;  // the picker lists it as it loads

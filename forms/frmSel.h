@@ -20,7 +20,8 @@ public:
     // Makes the application's one selection window, with what the program
     // gives it; before the first Default. Once made, it stays.
     static void Make(ProgramServices& program);
-    // The window Make made, loaded on first use.
+    // The window Make made. The program loads it once, as it starts; closed,
+    // it stays closed.
     static frmSel& Default();
     ~frmSel() override;
 
@@ -30,7 +31,11 @@ public:
     // The list's pop-up menu: Copy, Paste, Remove, Save List..., Open List...
     Menu mnuList;
 
-    // Lists a folder in the picker, opening the picker when it is not open.
+    // The picker, made on first use and kept for the life of the program; it
+    // is loaded by "Select Files" or a folder to show, never by this.
+    frmAdd& Picker();
+    // Lists a folder in the picker, opening the picker when it is not open;
+    // nothing once this window has closed.
     void ShowFolderInPicker(const std::string& folder);
     // Takes files in as dropped files are taken: existing files join the list,
     // a folder opens in the picker, the rest are counted in one message

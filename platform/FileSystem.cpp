@@ -55,6 +55,8 @@ public:
         at_ = record.NextEntryOffset != 0 ? at_ + record.NextEntryOffset : nullptr;
         return true;
     }
+    // The entry given last was the last of its batch.
+    bool BatchDone() const { return at_ == nullptr; }
 
 private:
     static constexpr DWORD kBatchBytes = 64 * 1024;  // the most a network share gives at once
@@ -102,7 +104,7 @@ DWORD FileAttributes(const std::string& path)
     return GetFileAttributesW(SystemPath(path).c_str());
 }
 
-FolderRead ReadFolder(const std::string& folder, const FolderVisitor& visit)
+FolderRead ReadFolder(const std::string& folder, const FolderVisitor& visit, const CarryOn& carryOn)
 {
     // Named with its backslash: "C:" alone would be the drive's current folder.
     const File handle(CreateFileW(SystemPath(WithSlash(folder)).c_str(), FILE_LIST_DIRECTORY,
@@ -114,9 +116,13 @@ FolderRead ReadFolder(const std::string& folder, const FolderVisitor& visit)
         const DWORD error = GetLastError();
         return NothingRead(IsFolder(handle.get()) ? error : ERROR_DIRECTORY);  // a file opens too
     }
-    return ReadEntries([&records](std::wstring_view& name, DWORD& attributes,
-                                  DWORD& reparseTag) { return records.Next(name, attributes, reparseTag); },
-                       visit);
+    return ReadEntries(
+        [&records](std::wstring_view& name, DWORD& attributes, DWORD& reparseTag) {
+            return records.Next(name, attributes, reparseTag);
+        },
+        [&](std::string_view name, DWORD attributes, DWORD reparseTag) {
+            return visit(name, attributes, reparseTag) && (!carryOn || !records.BatchDone() || carryOn());
+        });
 }
 
 bool EntersFolder(DWORD attributes, DWORD reparseTag)
@@ -128,30 +134,29 @@ bool EntersFolder(DWORD attributes, DWORD reparseTag)
     return reparseTag != 0 && !IsReparseTagNameSurrogate(reparseTag);
 }
 
-TreeRead ReadTree(const std::string& folder, bool below, const TreeVisitor& visit,
-                  const std::function<bool()>& carryOn, FolderReader read)
+TreeRead ReadTree(const std::string& folder, bool below, const TreeVisitor& visit, const CarryOn& carryOn,
+                  FolderReader read)
 {
     TreeRead tree;
     std::vector<std::string> waiting{WithSlash(folder)};
-    bool going = true;
-    for (bool first = true; going && !waiting.empty(); first = false) {
+    for (bool first = true; !tree.stopped && !waiting.empty(); first = false) {
         if (!first && !carryOn()) break;
         const std::string current = std::move(waiting.back());
         waiting.pop_back();
         const FolderRead done = read(current, [&](std::string_view name, DWORD attributes, DWORD reparseTag) {
-            if (!going) return;  // the rest of a folder read when the walk ended is passed over
-            if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
-                going = visit(current, name);
-            else if (below && EntersFolder(attributes, reparseTag))
+            if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return visit(current, name);
+            if (below && EntersFolder(attributes, reparseTag))
                 waiting.push_back(current + std::string(name) + '\\');
-        });
+            return true;
+        }, carryOn);
         tree.outsideCodePage += done.outsideCodePage;
+        tree.stopped = done.end == FolderRead::End::Stopped;
         if (first)
             tree.top = done;
         else if (done.end == FolderRead::End::Failed)
             ++tree.skipped;
     }
-    tree.stopped = !waiting.empty() || !going;
+    tree.stopped = tree.stopped || !waiting.empty();
     return tree;
 }
 
@@ -168,7 +173,10 @@ FolderRead ReadEntries(const EntrySource& next, const FolderVisitor& visit)
             ++read.outsideCodePage;  // a name with substitutes would name no file
             continue;
         }
-        visit(name, attributes, reparseTag);
+        if (!visit(name, attributes, reparseTag)) {
+            read.end = FolderRead::End::Stopped;
+            return read;
+        }
     }
     // Only "no more files" ends a read whole; any other error ends it part-way.
     const DWORD error = GetLastError();

@@ -16,19 +16,23 @@ std::wstring SystemPath(std::string_view path);
 DWORD FileAttributes(const std::string& path);
 
 struct FolderRead {
-    enum class End { Done, Failed };
+    enum class End { Done, Failed, Stopped };  // Stopped: the caller ended it before the folder's end
     End end = End::Done;
     DWORD error = 0;               // the system's reason, when Failed
     unsigned long long outsideCodePage = 0;  // entries left out: the code page cannot hold their names
 };
 // Called for each entry but "." and "..": its name (valid during the call
 // only), attributes and, for a reparse point, its reparse tag (0 otherwise, or
-// when the system gives none).
-using FolderVisitor = std::function<void(std::string_view name, DWORD attributes, DWORD reparseTag)>;
+// when the system gives none); false ends the read, no further entry being fetched.
+using FolderVisitor = std::function<bool(std::string_view name, DWORD attributes, DWORD reparseTag)>;
+// Asked whether a read goes on; false ends it.
+using CarryOn = std::function<bool()>;
 // Reads every entry of a folder. A folder that is not there (or not a folder)
 // reads as empty; any other failure, at the start or part-way, ends the read
-// as Failed, after the entries read before it were visited.
-FolderRead ReadFolder(const std::string& folder, const FolderVisitor& visit);
+// as Failed, after the entries read before it were visited. The entries come
+// in batches of a few hundred, and `carryOn` (when given) is asked after each
+// batch, so that even a folder of millions of entries can be stopped at once.
+FolderRead ReadFolder(const std::string& folder, const FolderVisitor& visit, const CarryOn& carryOn = nullptr);
 
 // What a walk through a folder, and the folders below it when asked, found.
 struct TreeRead {
@@ -40,18 +44,19 @@ struct TreeRead {
 // Called for each file (never a folder): its folder, ending in a backslash,
 // and its name (valid during the call only); false ends the walk.
 using TreeVisitor = std::function<bool(const std::string& folder, std::string_view name)>;
-using FolderReader = FolderRead (*)(const std::string& folder, const FolderVisitor& visit);
+using FolderReader = FolderRead (*)(const std::string& folder, const FolderVisitor& visit, const CarryOn& carryOn);
 // Whether a walk below a folder goes into this entry: a folder, but not one
 // that names another place (a junction, a symbolic link), which may lead back
 // up; other reparse points, such as cloud placeholders, hold files of their own.
 bool EntersFolder(DWORD attributes, DWORD reparseTag);
 // Visits the files of a folder and, when `below`, of every folder under it
-// that EntersFolder allows, reading each folder with `read`. Before each
-// folder after the first, `carryOn` is asked whether to go on.
-TreeRead ReadTree(const std::string& folder, bool below, const TreeVisitor& visit,
-                  const std::function<bool()>& carryOn, FolderReader read = ReadFolder);
+// that EntersFolder allows, reading each folder with `read`. `carryOn` is
+// asked before each folder after the first, and by each folder's read as it goes.
+TreeRead ReadTree(const std::string& folder, bool below, const TreeVisitor& visit, const CarryOn& carryOn,
+                  FolderReader read = ReadFolder);
 // Gives the next entry's name (valid until the next call), attributes and
 // reparse tag; false, with the thread's last error, when none came.
 using EntrySource = std::function<bool(std::wstring_view& name, DWORD& attributes, DWORD& reparseTag)>;
-// A folder's read from the entries `next` gives.
+// A folder's read from the entries `next` gives, pulled no further than the
+// visitor wants.
 FolderRead ReadEntries(const EntrySource& next, const FolderVisitor& visit);

@@ -51,12 +51,13 @@ void Form::Load()
     }
     CreateControls();
     Form_Load();
-    ready_ = true;
+    ready_ = hwnd_ != nullptr;  // Form_Load may let messages through, a close among them
 }
 
 void Form::Show()
 {
     Load();
+    if (!hwnd_) return;
     ShowWindow(hwnd_, shown_ ? SW_SHOW : SW_SHOWNORMAL);
     if (!shown_) {
         shown_ = true;
@@ -74,12 +75,6 @@ void Form::Unload()
         ~Closer() { DestroyWindow(window); }
     } closer{hwnd_};
     Form_Unload();
-}
-
-HWND Form::hWnd()
-{
-    Load();
-    return hwnd_;
 }
 
 std::string Form::Caption()

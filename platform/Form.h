@@ -1,7 +1,9 @@
 #pragma once
 // A form: a top-level window with its controls and its Load, Resize and Unload
-// events. Touching a form that is not loaded loads it, as forms do; the process
-// ends when the last loaded form has closed.
+// events. Only Load and Show load a form: one that is not loaded (not yet, or
+// closed while a handler let messages through) reads as empty and ignores
+// what it is told, so a closed form stays closed. The process ends when the
+// last loaded form has closed.
 #include "platform/Control.h"
 #include "platform/Menu.h"
 
@@ -15,15 +17,17 @@ public:
     virtual ~Form();
 
     bool Loaded() const { return hwnd_ != nullptr; }
-    // Creates the window and its controls, then runs Form_Load; once only.
+    // Creates the window and its controls, then runs Form_Load; nothing when
+    // loaded already.
     void Load();
-    // Loads when needed, then shows the form modeless.
+    // Loads when needed, then shows the form modeless; nothing when it was
+    // closed while it loaded.
     void Show();
     // Runs Form_Unload, then closes the window. Nothing happens when not loaded.
     // Form_QueryUnload is not asked: the program itself closes the form.
     void Unload();
 
-    HWND hWnd();
+    HWND hWnd() const { return hwnd_; }
     std::string Caption();
     void Caption(const std::string& caption);
     // Outer window rectangle in screen coordinates, twips.

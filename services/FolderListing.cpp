@@ -215,7 +215,6 @@ std::string FillFileList(const std::string& folder, ListView& list, ImageList& i
 Listing FillTreeList(const std::string& folder, bool subfolders, ListView& list, ImageList& images,
                      PictureBox& surface, const ListingProgress& progress)
 {
-    constexpr unsigned long long kProgressEvery = 4096;  // entries; a power of two keeps the test cheap
     Listing listing;
     TreeRead read;
     {
@@ -228,7 +227,8 @@ Listing FillTreeList(const std::string& folder, bool subfolders, ListView& list,
             [&](const std::string& in, std::string_view name) {
                 path.assign(in).append(name);
                 AddFileEntry(path, types.Of(name), list, images);
-                return ++listing.entries % kProgressEvery != 0 || progress(listing.entries);
+                ++listing.entries;
+                return true;
             },
             [&] { return progress(listing.entries); });
     }

@@ -25,7 +25,7 @@ struct Listing {
 };
 // As FillFileList, and with `subfolders` the files of every folder below it
 // too (junctions and symbolic links not entered). Progress is told before each
-// folder below and every few thousand entries.
+// folder below and after each batch of a folder's entries (a few hundred).
 Listing FillTreeList(const std::string& folder, bool subfolders, ListView& list, ImageList& images,
                      PictureBox& surface, const ListingProgress& progress);
 // Adds an entry for each file, with its icon as a listing gives it; a path the

@@ -59,11 +59,12 @@ std::vector<PathKind> KindsOfPaths(const std::vector<std::string>& paths)
         // A read that fails part-way leaves the rest to be asked about one by one.
         ReadFolder(std::string(folder), [&](std::string_view name, DWORD attributes, DWORD) {
             const auto found = byName.find(name);
-            if (found == byName.end()) return;
+            if (found == byName.end()) return true;
             for (const std::size_t i : found->second) {
                 kinds[i] = KindOf(attributes);
                 known[i] = true;
             }
+            return true;
         });
     }
     for (std::size_t i = 0; i < paths.size(); ++i)

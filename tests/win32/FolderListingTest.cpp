@@ -286,8 +286,10 @@ TEST(FolderRead, OnlyNoMoreFilesEndsAReadWholeAndAFailureKeepsTheEntriesBeforeIt
             return true;
         };
         std::vector<std::string> seen;
-        const FolderRead read =
-            ReadEntries(next, [&](std::string_view name, DWORD, DWORD) { seen.emplace_back(name); });
+        const FolderRead read = ReadEntries(next, [&](std::string_view name, DWORD, DWORD) {
+            seen.emplace_back(name);
+            return true;
+        });
         EXPECT_EQ(seen, (std::vector<std::string>{"one.txt", "two.txt"})) << error;
         const bool whole = error == ERROR_NO_MORE_FILES;
         EXPECT_EQ(read.end, whole ? FolderRead::End::Done : FolderRead::End::Failed) << error;
@@ -321,7 +323,7 @@ constexpr DWORD kCloudTag = 0x9000601A;  // IO_REPARSE_TAG_CLOUD_6: a OneDrive p
 constexpr DWORD kReparseFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
 
 // A tree of made-up folders: links back up, a cloud placeholder, a folder that fails part-way.
-FolderRead ReadMadeUpFolder(const std::string& folder, const FolderVisitor& visit)
+FolderRead ReadMadeUpFolder(const std::string& folder, const FolderVisitor& visit, const CarryOn&)
 {
     FolderRead read;
     if (folder == "R\\") {
@@ -350,9 +352,11 @@ FolderRead ReadMadeUpFolder(const std::string& folder, const FolderVisitor& visi
 TEST(TreeRead, LinksAreNotEnteredCloudFoldersAreAndFoldersThatFailAreCounted)
 {
     std::vector<std::string> seen;
-    const TreeRead tree = ReadTree(
-        "R", true, [&](const std::string& in, std::string_view name) { seen.push_back(in + std::string(name)); return true; },
-        [] { return true; }, ReadMadeUpFolder);
+    const auto visit = [&](const std::string& in, std::string_view name) {
+        seen.push_back(in + std::string(name));
+        return true;
+    };
+    const TreeRead tree = ReadTree("R", true, visit, [] { return true; }, ReadMadeUpFolder);
     std::sort(seen.begin(), seen.end());
     EXPECT_EQ(seen, (std::vector<std::string>{"R\\OneDrive\\report.docx", "R\\bad\\x.txt", "R\\f.txt",
                                               "R\\ok\\g.txt"}));
@@ -381,4 +385,64 @@ TEST(TreeRead, OnlyFoldersThatNameNoOtherPlaceAreEntered)
     };
     for (const auto& c : cases)
         EXPECT_EQ(EntersFolder(c.attributes, c.tag), c.entered) << std::hex << c.attributes << " " << c.tag;
+}
+
+namespace {
+
+// The entries pulled from the made-up folder below.
+std::size_t pulled = 0;
+
+// A folder holding a folder, then a million files.
+FolderRead ReadMillionFolder(const std::string& folder, const FolderVisitor& visit, const CarryOn&)
+{
+    EXPECT_EQ(folder, "M\\");  // the folder inside is never read
+    return ReadEntries(
+        [](std::wstring_view& name, DWORD& attributes, DWORD& reparseTag) {
+            if (pulled > 1000000) {
+                SetLastError(ERROR_NO_MORE_FILES);
+                return false;
+            }
+            name = pulled == 0 ? L"inside" : L"file.txt";
+            attributes = pulled++ == 0 ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+            reparseTag = 0;
+            return true;
+        },
+        visit);
+}
+
+}  // namespace
+
+TEST(TreeRead, AWalkEndedInsideAFolderOfAMillionEntriesReadsNoFurther)
+{
+    pulled = 0;
+    std::size_t seen = 0;
+    const TreeRead tree = ReadTree(
+        "M", true, [&](const std::string&, std::string_view) { return ++seen < 3; }, [] { return true; },
+        ReadMillionFolder);
+    EXPECT_TRUE(tree.stopped);
+    EXPECT_EQ(tree.top.end, FolderRead::End::Stopped);
+    EXPECT_EQ(seen, 3u);
+    EXPECT_EQ(pulled, 4u);  // the folder and the three files
+}
+
+TEST_F(FolderListing, AFolderReadIsAskedWhetherToGoOnBetweenBatchesOfEntries)
+{
+    constexpr int kFiles = 400;  // of long names: more than one 64 KB batch holds
+    for (int i = 0; i < kFiles; ++i) folder.File(std::to_string(i) + std::string(120, 'x') + ".txt");
+    int seen = 0, asked = 0;
+    const auto count = [&](std::string_view, DWORD, DWORD) {
+        ++seen;
+        return true;
+    };
+    const FolderRead stopped = ReadFolder(folder.Path(), count, [&] {
+        ++asked;
+        return false;
+    });
+    EXPECT_EQ(stopped.end, FolderRead::End::Stopped);
+    EXPECT_EQ(asked, 1);
+    EXPECT_GT(seen, 0);
+    EXPECT_LT(seen, kFiles);
+    seen = 0;
+    EXPECT_EQ(ReadFolder(folder.Path(), count).end, FolderRead::End::Done);
+    EXPECT_EQ(seen, kFiles);
 }

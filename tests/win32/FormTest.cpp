@@ -1,4 +1,4 @@
-// The form runtime itself: loading on first touch, failing handlers, menus.
+// The form runtime itself: loading only when asked, failing handlers, menus.
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -19,21 +19,54 @@ private:
         button.Create(hWnd(), 100, "Fail", {0, 0, 1000, 300});
         button.Click = [] { throw std::runtime_error("handler failed"); };
     }
-    void Form_Load() override { ++loads; }
+    void Form_Load() override
+    {
+        ++loads;
+        if (closeWhileLoading) {  // as a close among the messages a listing lets through
+            PostMessageA(hWnd(), WM_CLOSE, 0, 0);
+            Pump();
+        }
+    }
     void Form_Unload() override { throw std::runtime_error("unload failed"); }
+
+public:
+    bool closeWhileLoading = false;
 };
 
 }  // namespace
 
-TEST(Form, TouchingAFormLoadsItOnce)
+TEST(Form, OnlyLoadAndShowLoadAFormAndAClosedOneStaysClosed)
 {
     FailingForm form;
-    EXPECT_FALSE(form.Loaded());
+    const std::size_t before = FormsOfThisThread(nullptr).size();
     form.Caption("Touched");
-    EXPECT_TRUE(form.Loaded());
     form.Left(300);
+    EXPECT_FALSE(form.Loaded());
+    EXPECT_EQ(form.Caption(), "");
+    form.Show();
+    form.Caption("Shown");
+    EXPECT_EQ(form.Caption(), "Shown");
+    SendMessageA(form.hWnd(), WM_CLOSE, 0, 0);
+    form.Caption("Closed");
+    form.WindowState(Form::vbMinimized);
+    EXPECT_FALSE(form.Loaded());
+    EXPECT_EQ(FormsOfThisThread(nullptr).size(), before);
     EXPECT_EQ(form.loads, 1);
-    EXPECT_EQ(form.Caption(), "Touched");
+    form.Show();  // the user opens it again
+    EXPECT_TRUE(form.Loaded());
+    EXPECT_EQ(form.loads, 2);
+}
+
+TEST(Form, AFormClosedWhileItLoadsIsNotShownOrLoadedAgain)
+{
+    FailingForm form;
+    form.closeWhileLoading = true;
+    const std::size_t before = FormsOfThisThread(nullptr).size();
+    form.Show();
+    form.Caption("After");
+    EXPECT_FALSE(form.Loaded());
+    EXPECT_EQ(form.loads, 1);
+    EXPECT_EQ(FormsOfThisThread(nullptr).size(), before);
 }
 
 TEST(Form, AFailingHandlerEndsOnlyItsEventAndClosingStillGoesAhead)

@@ -4,6 +4,7 @@
 #include "PickerFixture.h"
 #include "common/FolderFiles.h"
 #include "platform/Runtime.h"
+#include "services/PathData.h"
 
 #include <functional>
 
@@ -16,10 +17,7 @@ HWND SelectionButton(const char* caption)
 
 std::vector<HWND> PickerWindows()
 {
-    std::vector<HWND> found;
-    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "QuorvelForm", "Select Files"));)
-        if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) found.push_back(w);
-    return found;
+    return FormsOfThisThread("Select Files");
 }
 
 class Picker : public PickerFixture {
@@ -479,4 +477,89 @@ TEST_F(Picker, MinimisingKeepsTheLayoutValid)
     RECT client{};
     GetClientRect(picker.hWnd(), &client);
     EXPECT_EQ(ChildRect(List()).bottom, client.bottom);
+}
+
+// The selection window's own picker, letting messages through at every chance
+// of a listing of the fixture's folder and the one folder below it.
+class PickerListing : public PickerFixture {
+protected:
+    void SetUp() override
+    {
+        PickerFixture::SetUp();
+        folder.Folder("sub");
+        folder.File("sub\\f.txt");
+        blnSubfolders = true;
+        own.pace = {0, 0};
+    }
+    void ExpectTheProgramEnded()
+    {
+        EXPECT_FALSE(frmSel::Default().Loaded());
+        EXPECT_FALSE(own.Loaded());
+        MSG quit;
+        EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+        Pump();  // nothing queued brings a window back either
+        EXPECT_TRUE(FormsOfThisThread(nullptr).empty());
+    }
+
+    frmAdd& own = frmSel::Default().Picker();
+};
+
+TEST_F(PickerListing, AFolderDroppedWhileThePickerListsIsListedAloneAfterThatListingStops)
+{
+    TempFolder other;
+    other.File("dropped.txt");
+    PostMessageA(frmSel::Default().hWnd(), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(FileListBlock({other.Path()}).release()), 0);  // as the shell drops
+    SendMessageA(SelectionButton("Select Files"), BM_CLICK, 0, 0);
+    Pump();
+    ASSERT_TRUE(own.Loaded());
+    EXPECT_EQ(ItemTexts(own.LV.hWnd()), (std::vector<std::string>{other.Path() + "\\dropped.txt"}));
+    EXPECT_EQ(own.txtPath.Text(), other.Path());
+    EXPECT_EQ(WindowText(own.hWnd()), "Select Files");
+    EXPECT_TRUE(IsWindowVisible(own.LV.hWnd()));
+    EXPECT_TRUE(IsWindowEnabled(own.cmdBr.hWnd()));
+}
+
+TEST_F(PickerListing, ThePickerClosedAndOpenedAgainWhileItListsShowsItsFolderOnce)
+{
+    blnSubfolders = false;
+    SendMessageA(SelectionButton("Select Files"), BM_CLICK, 0, 0);
+    PostMessageA(PickerWindows().at(0), WM_CLOSE, 0, 0);
+    PostMessageA(SelectionButton("Select Files"), BM_CLICK, 0, 0);
+    PressKey(own.LV.hWnd(), 'B', true);  // the listing with the folder below meets both
+    Pump();
+    ASSERT_EQ(PickerWindows().size(), 1u);
+    EXPECT_EQ(ItemTexts(own.LV.hWnd()), (std::vector<std::string>{Path("a.txt"), Path("b.txt"), Path("c.txt"),
+                                                                 Path("d.txt"), Path("e.txt"), Path("sub\\f.txt")}));
+    EXPECT_TRUE(IsWindowEnabled(own.cmdBr.hWnd()));
+}
+
+TEST_F(PickerListing, ClosingTheSelectionWindowWhileThePickerListsEndsTheProgram)
+{
+    const auto close = [] { PostMessageA(frmSel::Default().hWnd(), WM_CLOSE, 0, 0); };
+    const auto selectFiles = [] { SendMessageA(SelectionButton("Select Files"), BM_CLICK, 0, 0); };
+    const struct {
+        const char* when;
+        std::function<void()> closeWhileListing;
+    } cases[] = {
+        {"its first listing", [&] {
+             close();
+             selectFiles();
+         }},
+        {"a listing with the folders below", [&] {
+             blnSubfolders = false;
+             selectFiles();
+             close();
+             blnSubfolders = true;
+             own.ListFolder(folder.Path());
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.when);
+        frmSel::Default().Load();  // again after the case before closed it
+        frmSel::Default().Show();
+        blnSubfolders = true;
+        c.closeWhileListing();
+        ExpectTheProgramEnded();
+    }
 }

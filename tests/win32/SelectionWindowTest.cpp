@@ -1,5 +1,6 @@
 // The selection window as the program shows it.
 #include "TestSupport.h"
+#include "app/mdlMain.h"
 #include "forms/SharedState.h"
 #include "forms/frmSel.h"
 #include "platform/Runtime.h"
@@ -155,4 +156,22 @@ TEST(SelectionWindow, ClosingEmptiesTheListAndEndsTheProgram)
     EXPECT_EQ(window.LV.ListItems.Count(), 0);
     MSG quit;
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+TEST(SelectionWindow, ClosedWhileTheCommandLinesMessageIsUpTheProgramEndsAndNothingComesBack)
+{
+    TempFolder folder;
+    const std::string file = folder.File("a.txt");
+    WhenWindowOpens message("#32770", [](HWND box) {
+        PostMessageA(frmSel::Default().hWnd(), WM_CLOSE, 0, 0);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);  // for a box its owner's going left open
+    });
+    // Minimised once the command line's files are taken in: the window is touched after the message.
+    Main("-st \"" + file + "\" \"" + folder.Path() + "\\gone.txt\"");
+    EXPECT_TRUE(message.Ran());
+    EXPECT_FALSE(frmSel::Default().Loaded());
+    MSG quit;
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+    Pump();
+    EXPECT_TRUE(FormsOfThisThread(nullptr).empty());
 }

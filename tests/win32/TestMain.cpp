@@ -1,11 +1,13 @@
 // Runs the tests on one thread with OLE and the common controls ready, as the
 // program itself has them. Every test starts from the state of a fresh start:
-// the selection window closed (so it loads anew when touched), the shared
-// values as at process start.
+// the selection window closed and loaded anew (a closed form stays closed
+// until loaded explicitly, as the program loads it once at start), its picker
+// at the program's pace, the shared values as at process start.
 #include "TestSupport.h"
 #include "app/ListOutput.h"
 #include "app/mdlMain.h"
 #include "forms/SharedState.h"
+#include "forms/frmAdd.h"
 #include "forms/frmSel.h"
 #include "platform/Runtime.h"
 
@@ -16,13 +18,16 @@ namespace {
 class FreshStart : public testing::EmptyTestEventListener {
     void OnTestStart(const testing::TestInfo&) override
     {
-        frmSel::Default().Unload();
+        frmSel& selection = frmSel::Default();
+        selection.Unload();
         strCurFolder.clear();
         blnAllowDupes = false;
         requestedOutput = ListOutput();
         App.ExitCode(0);
         Screen.MousePointer(vbDefault);
         Pump();
+        selection.Picker().pace = frmAdd::ListingPace();
+        selection.Load();
     }
 };
 

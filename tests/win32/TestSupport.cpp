@@ -86,6 +86,14 @@ HWND FindChild(HWND parent, const char* windowClass, const char* text)
     return FindWindowExA(parent, nullptr, windowClass, text);
 }
 
+std::vector<HWND> FormsOfThisThread(const char* caption)
+{
+    std::vector<HWND> found;
+    for (HWND w = nullptr; (w = FindWindowExA(nullptr, w, "QuorvelForm", caption));)
+        if (GetWindowThreadProcessId(w, nullptr) == GetCurrentThreadId()) found.push_back(w);
+    return found;
+}
+
 ListHost::ListHost(bool sorted) : Form({"List host", 4500, 3000, WS_OVERLAPPEDWINDOW, 0, false}), sorted_(sorted) {}
 
 void ListHost::CreateControls()

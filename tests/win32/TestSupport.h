@@ -24,6 +24,8 @@ void SetItemState(HWND list, int position, UINT state, UINT mask);
 RECT ChildRect(HWND child);
 // The first direct child of a window with the given class and text (text may be null).
 HWND FindChild(HWND parent, const char* windowClass, const char* text);
+// The forms' windows of this thread with the caption (any caption for null).
+std::vector<HWND> FormsOfThisThread(const char* caption);
 
 // What the process holds: handles in the program's owners, windows of this
 // thread, kernel handles and private memory. Leak checks compare two readings.

@@ -1,7 +1,5 @@
 #include "platform/ImageList.h"
 
-#include <vector>
-
 void ImageList::Create(int width, int height)
 {
     list_.reset(ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, 16, 64));
@@ -17,15 +15,6 @@ void ImageList::Resize(int width, int height)
     keys_.clear();
     for (auto& source : sources_) promised_.emplace(source.first, source.second);
     sources_.clear();
-}
-
-HIMAGELIST ImageList::Handle()
-{
-    std::vector<std::string> keys;
-    keys.reserve(promised_.size());
-    for (const auto& promise : promised_) keys.push_back(promise.first);
-    for (const auto& key : keys) Keep(key);
-    return list_.get();
 }
 
 int ImageList::IndexOf(const std::string& key)

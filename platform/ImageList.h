@@ -21,9 +21,8 @@ public:
     // Images of another size: every image stored from a file is drawn again
     // from it, at the new size, when first asked for.
     void Resize(int width, int height);
-    // The list with every promised image stored.
-    HIMAGELIST Handle();
-    // The list as it is, for a control that asks for its images as it shows them.
+    // The list as it is, for a control that asks for its images as it shows
+    // them: a promised image is stored only once IndexOf asks for its key.
     HIMAGELIST HandleAsIs() const { return list_.get(); }
     // The image stored under the key, storing a promised one first; or -1.
     int IndexOf(const std::string& key);

@@ -15,9 +15,8 @@ namespace {
 // The icon handle is pointer-sized: 352 bytes in the 32-bit program, 360 in the 64-bit one.
 static_assert(sizeof(SHFILEINFOA) == (sizeof(void*) == 4 ? 352 : 360), "the shell fills its record");
 
-constexpr UINT kTypeNameFlags = SHGFI_SYSICONINDEX | SHGFI_EXETYPE | SHGFI_TYPENAME | SHGFI_DISPLAYNAME |
-                                SHGFI_SHELLICONSIZE;  // 0x6604
-constexpr UINT kSmallIconFlags = kTypeNameFlags | SHGFI_SMALLICON;  // 0x6605
+constexpr UINT kSmallIconFlags = SHGFI_SYSICONINDEX | SHGFI_EXETYPE | SHGFI_TYPENAME | SHGFI_DISPLAYNAME |
+                                 SHGFI_SHELLICONSIZE | SHGFI_SMALLICON;  // 0x6605
 
 // A name of no type: the shell answers for it as for any file of a type it does not know.
 constexpr char kUntypedName[] = "file";
@@ -65,15 +64,14 @@ std::string ShellTypeName(const std::string& name)
 }
 
 // Draws the icon the shell gives the file (lookup 0), or any file of its type
-// (SHGFI_USEFILEATTRIBUTES), at x, y on the DC.
-void DrawShellIcon(const std::string& path, UINT lookup, HDC dc, int x, int y, bool large)
+// (SHGFI_USEFILEATTRIBUTES), small, at the DC's top left corner.
+void DrawShellIcon(const std::string& path, UINT lookup, HDC dc)
 {
     SHFILEINFOA info;
     // The shell's own image list, borrowed: never destroyed here.
-    auto systemImages = reinterpret_cast<HIMAGELIST>(
-        ShellFileInfo(path, (large ? kTypeNameFlags : kSmallIconFlags) | lookup, info));
+    auto systemImages = reinterpret_cast<HIMAGELIST>(ShellFileInfo(path, kSmallIconFlags | lookup, info));
     // A failed lookup gives no list, and the draw then paints nothing.
-    ImageList_Draw(systemImages, info.iIcon, dc, x, y, ILD_TRANSPARENT);
+    ImageList_Draw(systemImages, info.iIcon, dc, 0, 0, ILD_TRANSPARENT);
 }
 
 // What a listing knows of a type of file.
@@ -124,14 +122,14 @@ void DrawFileIconAtSize(const std::string& path, UINT lookup, HDC dc, int size)
             if (icon && DrawIconEx(dc, 0, 0, icon.get(), size, size, 0, nullptr, DI_NORMAL)) return;
         }
     }
-    DrawShellIcon(path, lookup, dc, 0, 0, false);
+    DrawShellIcon(path, lookup, dc);
 }
 
 // Draws a file's icon on the surface, at the surface's size.
 void DrawFileIconOn(const std::string& file, UINT lookup, PictureBox& surface)
 {
     if (surface.ImageWidth() == GetSystemMetrics(SM_CXSMICON))
-        DrawShellIcon(file, lookup, surface.hDC(), 0, 0, false);
+        DrawShellIcon(file, lookup, surface.hDC());
     else
         DrawFileIconAtSize(file, lookup, surface.hDC(), surface.ImageWidth());
 }
@@ -207,11 +205,6 @@ int AddFiles(const std::vector<std::string>& paths, ListView& list, ImageList& i
     return added;
 }
 
-std::string FillFileList(const std::string& folder, ListView& list, ImageList& images, PictureBox& surface)
-{
-    return FillTreeList(folder, false, list, images, surface, [](unsigned long long) { return true; }).problem;
-}
-
 Listing FillTreeList(const std::string& folder, bool subfolders, ListView& list, ImageList& images,
                      PictureBox& surface, const ListingProgress& progress)
 {
@@ -245,18 +238,6 @@ Listing FillTreeList(const std::string& folder, bool subfolders, ListView& list,
                    " cannot be written in this system's code page, and " + (names == 1 ? "was" : "were") +
                    " left out.";
     return listing;
-}
-
-std::string GetFileTypeName(const std::string& path)
-{
-    // A file that does not exist has no type name.
-    if (FileAttributes(path) == INVALID_FILE_ATTRIBUTES) return "";
-    return ShellTypeName(path);
-}
-
-void DrawFileIcon(const std::string& path, HDC dc, int x, int y, bool large)
-{
-    DrawShellIcon(path, 0, dc, x, y, large);
 }
 
 void AddToImageList(const std::string& key, ImageList& images, PictureBox& surface)

@@ -9,23 +9,22 @@
 #include <string>
 #include <vector>
 
-// Adds an entry for every file (never a folder) of the folder: text the full
-// path, small icon the file's icon key. The list must already show the images.
-// Returns "", or the one message for the user when the list is not the whole
-// folder: the read failed part-way (the entries read before stay), or names
-// the code page cannot hold were left out. A folder that is not there gives
-// an empty list and "".
-std::string FillFileList(const std::string& folder, ListView& list, ImageList& images, PictureBox& surface);
 // Told now and then how many entries a listing has added; false stops it.
 using ListingProgress = std::function<bool(unsigned long long entries)>;
 struct Listing {
-    std::string problem;  // as FillFileList gives it, with the folders below that were skipped
+    // "", or the one message for the user when the list is not the whole
+    // folder: its read failed part-way (the entries read before stay), folders
+    // below it were skipped, or names the code page cannot hold were left out.
+    // A folder that is not there gives an empty list and "".
+    std::string problem;
     unsigned long long entries = 0;
     bool stopped = false;  // the entries added before the stop stay
 };
-// As FillFileList, and with `subfolders` the files of every folder below it
-// too (junctions and symbolic links not entered). Progress is told before each
-// folder below and after each batch of a folder's entries (a few hundred).
+// Adds an entry for every file (never a folder) of the folder, and with
+// `subfolders` of every folder below it too (junctions and symbolic links not
+// entered): text the full path, small icon the file's icon key. The list must
+// already show the images. Progress is told before each folder below and
+// after each batch of a folder's entries (a few hundred).
 Listing FillTreeList(const std::string& folder, bool subfolders, ListView& list, ImageList& images,
                      PictureBox& surface, const ListingProgress& progress);
 // Adds an entry for each file, with its icon as a listing gives it; a path the
@@ -33,9 +32,5 @@ Listing FillTreeList(const std::string& folder, bool subfolders, ListView& list,
 // entries were added.
 int AddFiles(const std::vector<std::string>& paths, ListView& list, ImageList& images, PictureBox& surface,
              bool allowDupes);
-// The shell's name for the file's type, or "" when the shell cannot tell.
-std::string GetFileTypeName(const std::string& path);
-// Draws the file's shell icon (small, or large) at x, y on the DC.
-void DrawFileIcon(const std::string& path, HDC dc, int x, int y, bool large);
 // Stores the surface's image under the key unless the key is already there.
 void AddToImageList(const std::string& key, ImageList& images, PictureBox& surface);

@@ -95,7 +95,7 @@ TEST_F(CodePages, AFolderListsTheNamesTheCodePageHoldsAndCountsTheRest)
         CloseHandle(CreateFileW((base + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     ListHost host;
     host.Load();
-    const std::string problem = FillFileList(folder.Path(), host.LV, frmSel::Default().ImageList1, frmSel::Default().pIcon);
+    const std::string problem = ListFiles(folder.Path(), host.LV, frmSel::Default().ImageList1, frmSel::Default().pIcon);
     std::vector<std::string> listed = ItemTexts(host.LV.hWnd());
     std::sort(listed.begin(), listed.end());
     std::vector<std::string> expected{folder.Path() + kCafe.substr(2)};

@@ -82,20 +82,20 @@ TEST_F(Dpi, IconsAreTheSystemsSmallIconSizeAndNotBlank)
     const int size = GetSystemMetrics(SM_CXSMICON);
     frmSel& selection = frmSel::Default();
     int width = 0, height = 0;
-    ImageList_GetIconSize(selection.ImageList1.Handle(), &width, &height);
+    ImageList_GetIconSize(selection.ImageList1.HandleAsIs(), &width, &height);
     EXPECT_EQ(width, size);
     EXPECT_EQ(height, size);
     EXPECT_EQ(ClientSize(selection.pIcon.hWnd()).cx, size);  // the drawing surface is exactly that size
     Open();
     const int index = selection.ImageList1.IndexOf("Text Document");
     ASSERT_GE(index, 0);
-    HICON icon = ImageList_GetIcon(selection.ImageList1.Handle(), index, ILD_NORMAL);
+    HICON icon = ImageList_GetIcon(selection.ImageList1.HandleAsIs(), index, ILD_NORMAL);
     ICONINFO info{};
     ASSERT_TRUE(GetIconInfo(icon, &info));
     BITMAP bitmap{};
     GetObject(info.hbmColor, sizeof(bitmap), &bitmap);
     EXPECT_EQ(bitmap.bmWidth, size);
-    const auto pixels = ImagePixels(selection.ImageList1.Handle(), index);  // its top-left 16 x 16
+    const auto pixels = ImagePixels(selection.ImageList1.HandleAsIs(), index);  // its top-left 16 x 16
     EXPECT_TRUE(std::any_of(pixels.begin(), pixels.end(), [](COLORREF p) { return p != RGB(255, 255, 255); }));
     DeleteObject(info.hbmColor);
     DeleteObject(info.hbmMask);
@@ -126,7 +126,7 @@ TEST_F(Dpi, MovingToAScreenOfAnotherResolutionLaysTheWindowOutAgain)
     EXPECT_EQ(list.right, ClientSize(selection.hWnd()).cx);
     EXPECT_EQ(list.bottom, ClientSize(selection.hWnd()).cy);
     int width = 0, height = 0;
-    ImageList_GetIconSize(selection.ImageList1.Handle(), &width, &height);
+    ImageList_GetIconSize(selection.ImageList1.HandleAsIs(), &width, &height);
     EXPECT_EQ(width, SmallIconSize(after));
     EXPECT_EQ(ClientSize(selection.pIcon.hWnd()).cx, TwipsToPixels(240, after));
     EXPECT_GE(selection.ImageList1.IndexOf("Text Document"), 0);  // drawn again at the new size
@@ -140,7 +140,7 @@ TEST_F(Dpi, MovingToAScreenOfAnotherResolutionLaysTheWindowOutAgain)
     Brush white(CreateSolidBrush(RGB(255, 255, 255)));
     const RECT all{0, 0, width, width};
     FillRect(dc.get(), &all, white.get());
-    ImageList_Draw(selection.ImageList1.Handle(), index, dc.get(), 0, 0, ILD_TRANSPARENT);
+    ImageList_Draw(selection.ImageList1.HandleAsIs(), index, dc.get(), 0, 0, ILD_TRANSPARENT);
     int beyondOldSize = 0;
     for (int y = 0; y < width; ++y)
         for (int x = 0; x < width; ++x)

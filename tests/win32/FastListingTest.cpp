@@ -52,7 +52,7 @@ TEST(FastListing, AMixedFolderComesOutAsAFullShellLookupPerFileGivesIt)
     ListHost host;
     host.Load();
     host.LV.SmallIcons(selection.ImageList1);
-    FillFileList(folder.Path(), host.LV, selection.ImageList1, selection.pIcon);
+    ListFiles(folder.Path(), host.LV, selection.ImageList1, selection.pIcon);
 
     // The straightforward way, in the order the folder is read.
     ImageList reference;
@@ -64,15 +64,17 @@ TEST(FastListing, AMixedFolderComesOutAsAFullShellLookupPerFileGivesIt)
     do {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
         const std::string path = folder.Path() + "\\" + found.cFileName;
-        const std::string key = IconKey(GetFileTypeName(path), path);
+        const std::string key = IconKey(ShellTypeNameOf(path), path);
         expected.emplace_back(path, key);
         if (reference.IndexOf(key) >= 0) continue;
         selection.pIcon.Picture(LoadPicture());
         SHFILEINFOA type{};
-        if (key == path)
-            DrawFileIcon(path, selection.pIcon.hDC(), 0, 0, false);
-        else if (SHGetFileInfoA(found.cFileName, FILE_ATTRIBUTE_NORMAL, &type, sizeof(type),
-                                SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES))
+        if (key == path) {  // a program's own icon, from a full lookup of the file
+            const auto shellImages = reinterpret_cast<HIMAGELIST>(
+                SHGetFileInfoA(path.c_str(), 0, &type, sizeof(type), SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+            ImageList_Draw(shellImages, type.iIcon, selection.pIcon.hDC(), 0, 0, ILD_TRANSPARENT);
+        } else if (SHGetFileInfoA(found.cFileName, FILE_ATTRIBUTE_NORMAL, &type, sizeof(type),
+                                  SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES))
             DrawIconEx(selection.pIcon.hDC(), 0, 0, Icon(type.hIcon).get(), 16, 16, 0, nullptr, DI_NORMAL);
         (void)reference.ListImages.Add(key, selection.pIcon.Image());
     } while (FindNextFileA(search.get(), &found));
@@ -88,8 +90,8 @@ TEST(FastListing, AMixedFolderComesOutAsAFullShellLookupPerFileGivesIt)
         keysCompared[key] = true;
         const int index = selection.ImageList1.IndexOf(key);
         ASSERT_GE(index, 0) << key;
-        EXPECT_EQ(ImagePixels(selection.ImageList1.Handle(), index),
-                  ImagePixels(reference.Handle(), reference.IndexOf(key)))
+        EXPECT_EQ(ImagePixels(selection.ImageList1.HandleAsIs(), index),
+                  ImagePixels(reference.HandleAsIs(), reference.IndexOf(key)))
             << key;
     }
     EXPECT_GE(keysCompared.size(), 9u);  // the programs' and the shortcuts' own, and the types'

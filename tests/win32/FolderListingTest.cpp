@@ -16,14 +16,19 @@ protected:
     void SetUp() override { host.Load(); host.LV.SmallIcons(images()); }
     ImageList& images() { return frmSel::Default().ImageList1; }
     PictureBox& surface() { return frmSel::Default().pIcon; }
-    void List(const std::string& folder) { FillFileList(folder, host.LV, images(), surface()); }
+    void List(const std::string& folder) { ListFiles(folder, host.LV, images(), surface()); }
     std::vector<std::string> SortedTexts()
     {
         auto texts = ItemTexts(host.LV.hWnd());
         std::sort(texts.begin(), texts.end());
         return texts;
     }
-    int ImageCount() { return ImageList_GetImageCount(images().Handle()); }
+    // The images stored once every entry has been shown.
+    int ImageCount()
+    {
+        for (int i = 1; i <= host.LV.ListItems.Count(); ++i) images().IndexOf(host.LV.ListItems.Item(i).SmallIcon());
+        return ImageList_GetImageCount(images().HandleAsIs());
+    }
 
     TempFolder folder;
     ListHost host;
@@ -78,7 +83,7 @@ TEST_F(FolderListing, NamesPastTheShellsLimitGetTheirTypesKeyAndAnIcon)
         const std::string key = keyOf(c.path);
         EXPECT_EQ(key, expected);
         ASSERT_GE(images().IndexOf(key), 0);
-        EXPECT_TRUE(HasNonWhitePixel(images().Handle(), images().IndexOf(key)));
+        EXPECT_TRUE(HasNonWhitePixel(images().HandleAsIs(), images().IndexOf(key)));
     }
 }
 
@@ -101,9 +106,9 @@ TEST_F(FolderListing, ATypeWithOnlyAContentTypeHasTheIconOfATypeNobodyRegistered
     const int contentAt = texts[0] == content ? 0 : 1;
     const int shown = ShownImage(host.LV.hWnd(), contentAt);
     ASSERT_GE(shown, 0);
-    EXPECT_TRUE(HasNonWhitePixel(images().Handle(), shown));
-    EXPECT_EQ(ImagePixels(images().Handle(), shown),
-              ImagePixels(images().Handle(), ShownImage(host.LV.hWnd(), 1 - contentAt)));
+    EXPECT_TRUE(HasNonWhitePixel(images().HandleAsIs(), shown));
+    EXPECT_EQ(ImagePixels(images().HandleAsIs(), shown),
+              ImagePixels(images().HandleAsIs(), ShownImage(host.LV.hWnd(), 1 - contentAt)));
 }
 
 TEST_F(FolderListing, WithOrWithoutTrailingBackslashTheSameFullPaths)
@@ -129,7 +134,7 @@ TEST_F(FolderListing, FoldersWithNoFilesGiveNoEntriesAndTheDefaultPointer)
     List(empty.Path());
     EXPECT_EQ(ItemCount(host.LV.hWnd()), 0);
     for (const std::string& noFolder : {folder.Path() + "\\does not exist", folder.File("a file.txt")}) {
-        EXPECT_EQ(FillFileList(noFolder, host.LV, images(), surface()), "") << noFolder;
+        EXPECT_EQ(ListFiles(noFolder, host.LV, images(), surface()), "") << noFolder;
         EXPECT_EQ(ItemCount(host.LV.hWnd()), 0) << noFolder;
     }
     EXPECT_EQ(Screen.MousePointer(), vbDefault);
@@ -156,19 +161,19 @@ TEST_F(FolderListing, FilesOfOneTypeShareOneVisibleImageUnderTheRealTypeName)
     List(folder.Path());
     ASSERT_EQ(host.LV.ListItems.Count(), 2);
     const std::string key = host.LV.ListItems.Item(1).SmallIcon();
-    EXPECT_EQ(key, GetFileTypeName(folder.Path() + "\\one.txt"));
+    EXPECT_EQ(key, ShellTypeNameOf(folder.Path() + "\\one.txt"));
     EXPECT_EQ(key, "Text Document");  // the shell's own name, through the fallback where Wine needs it
     EXPECT_EQ(host.LV.ListItems.Item(2).SmallIcon(), key);
     EXPECT_EQ(ImageCount(), before + 1);
     ASSERT_GE(images().IndexOf(key), 0);
-    EXPECT_TRUE(HasNonWhitePixel(images().Handle(), images().IndexOf(key)));
+    EXPECT_TRUE(HasNonWhitePixel(images().HandleAsIs(), images().IndexOf(key)));
 }
 
 TEST_F(FolderListing, EachApplicationHasItsOwnImageKeyedByPathAndRelistingStoresNone)
 {
     const std::string first = folder.File("first.exe");
     const std::string second = folder.File("second.exe");
-    ASSERT_EQ(GetFileTypeName(first), "Application");
+    ASSERT_EQ(ShellTypeNameOf(first), "Application");
     const int before = ImageCount();
     List(folder.Path());
     EXPECT_EQ(ImageCount(), before + 2);
@@ -235,11 +240,6 @@ TEST_F(FolderListing, NamesOutsideTheOldCodePagesKeepTheirRealText)
     EXPECT_EQ(host.LV.ListItems.Item(1).SmallIcon(), "Text Document");
 }
 
-TEST_F(FolderListing, AFailedShellLookupGivesAnEmptyTypeName)
-{
-    EXPECT_EQ(GetFileTypeName(folder.Path() + "\\missing.txt"), "");
-}
-
 TEST_F(FolderListing, RepeatedListingsLeakNothing)
 {
     for (int i = 0; i < 20; ++i) folder.File("file" + std::to_string(i) + (i % 2 ? ".txt" : ".exe"));
@@ -267,7 +267,7 @@ TEST_F(FolderListing, AStoreLeavesTheSurfaceAsItFoundItForADrawItInterrupted)
     ASSERT_GE(index, 0);
     for (int y = 0; y < all.bottom; ++y)
         for (int x = 0; x < all.right; ++x) ASSERT_EQ(GetPixel(dc, x, y), RGB(255, 0, 0)) << x << "," << y;
-    const auto pixels = ImagePixels(images().Handle(), index);
+    const auto pixels = ImagePixels(images().HandleAsIs(), index);
     EXPECT_EQ(std::count(pixels.begin(), pixels.end(), RGB(255, 0, 0)), 0);
 }
 

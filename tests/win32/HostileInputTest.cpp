@@ -28,7 +28,7 @@ protected:
     {
         SendMessageA(host.LV.hWnd(), LVM_DELETEALLITEMS, 0, 0);
         const ResourceUse before = ResourceUse::Now();
-        EXPECT_EQ(FillFileList(path, host.LV, frmSel::Default().ImageList1, frmSel::Default().pIcon), "") << path;
+        EXPECT_EQ(ListFiles(path, host.LV, frmSel::Default().ImageList1, frmSel::Default().pIcon), "") << path;
         EXPECT_EQ(Screen.MousePointer(), vbDefault) << path;
         const ResourceUse after = ResourceUse::Now();
         EXPECT_EQ(after.ownedHandles, before.ownedHandles) << path;

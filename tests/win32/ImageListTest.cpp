@@ -54,7 +54,7 @@ TEST(ImageList, TheFirstImageStoredUnderAKeyStays)
     EXPECT_TRUE(images.ListImages.Add("Text Document", SolidPicture(RGB(255, 0, 0))));
     EXPECT_FALSE(images.ListImages.Add("Text Document", SolidPicture(RGB(0, 0, 255))));
     EXPECT_TRUE(images.ListImages.Add("Bitmap Image", SolidPicture(RGB(0, 0, 255))));
-    EXPECT_EQ(ImageList_GetImageCount(images.Handle()), 2);
+    EXPECT_EQ(ImageList_GetImageCount(images.HandleAsIs()), 2);
     EXPECT_EQ(PixelOf(images, images.IndexOf("Text Document")), RGB(255, 0, 0));
     EXPECT_EQ(PixelOf(images, images.IndexOf("Bitmap Image")), RGB(0, 0, 255));
 }
@@ -68,7 +68,7 @@ TEST(ImageList, KeysAreExactAndEmptyKeysOrPicturesAreRefused)
     EXPECT_FALSE(images.ListImages.Add("", SolidPicture(RGB(1, 2, 3))));
     EXPECT_FALSE(images.ListImages.Add("No picture", Picture()));
     EXPECT_EQ(images.IndexOf("No picture"), -1);
-    EXPECT_EQ(ImageList_GetImageCount(images.Handle()), 2);
+    EXPECT_EQ(ImageList_GetImageCount(images.HandleAsIs()), 2);
 }
 
 TEST(ImageList, ManyStoresLeakNothing)
@@ -78,5 +78,5 @@ TEST(ImageList, ManyStoresLeakNothing)
     const ResourceUse before = ResourceUse::Now();
     for (int i = 0; i < 300; ++i) (void)images.ListImages.Add("key" + std::to_string(i % 50), SolidPicture(RGB(i, 0, 0)));
     ExpectNoGrowth(before, ResourceUse::Now(), 256 * 1024);
-    EXPECT_EQ(ImageList_GetImageCount(images.Handle()), 50);
+    EXPECT_EQ(ImageList_GetImageCount(images.HandleAsIs()), 50);
 }

@@ -300,7 +300,7 @@ TEST_F(ListOut, AFolderPastThePathLimitGoesEverywhereAnEntryGoes)
     EXPECT_EQ(ItemTexts(List()), files);
     const int image = frmSel::Default().ImageList1.IndexOf(picker.LV.ListItems.Item(1).SmallIcon());
     ASSERT_GE(image, 0);
-    const auto pixels = ImagePixels(frmSel::Default().ImageList1.Handle(), image);
+    const auto pixels = ImagePixels(frmSel::Default().ImageList1.HandleAsIs(), image);
     EXPECT_NE(std::count(pixels.begin(), pixels.end(), RGB(255, 255, 255)), static_cast<long>(pixels.size()));
     SetAllSelected(picker.LV, true);
     SendMessageA(picker.cmdAdd.hWnd(), BM_CLICK, 0, 0);

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "services/FolderListing.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -326,4 +328,18 @@ std::vector<COLORREF> ImagePixels(HIMAGELIST list, int index)
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) pixels.push_back(GetPixel(dc.get(), x, y));
     return pixels;
+}
+
+std::string ListFiles(const std::string& folder, ListView& list, ImageList& images, PictureBox& surface)
+{
+    return FillTreeList(folder, false, list, images, surface, [](unsigned long long) { return true; }).problem;
+}
+
+std::string ShellTypeNameOf(const std::string& path)
+{
+    SHFILEINFOA info{};
+    if (!SHGetFileInfoA(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                        SHGFI_TYPENAME | SHGFI_USEFILEATTRIBUTES))
+        return "";
+    return info.szTypeName;
 }

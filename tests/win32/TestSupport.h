@@ -2,7 +2,9 @@
 // Helpers for tests on real windows: message pumping, raw list-view queries
 // (so checks do not go through the wrapper under test), temporary folders.
 #include "platform/Form.h"
+#include "platform/ImageList.h"
 #include "platform/ListView.h"
+#include "platform/PictureBox.h"
 
 #include <functional>
 #include <string>
@@ -95,3 +97,10 @@ public:
 // Selects a folder in an open folder chooser as the user would, letting the
 // dialog finish filling its tree first (it may still be busy with it).
 void SelectInChooser(HWND dialog, const std::string& folder);
+
+// A folder's files listed into a list as the picker lists them (without the
+// folders below); the listing's message, or "".
+std::string ListFiles(const std::string& folder, ListView& list, ImageList& images, PictureBox& surface);
+// The shell's name for an existing file's type, asked of the shell straight;
+// "" where it gives none.
+std::string ShellTypeNameOf(const std::string& path);

@@ -18,5 +18,6 @@ bool ToUtf8(std::string_view text, std::string& converted);
 // page; false when the code page cannot hold all of it.
 bool FromListText(std::string_view text, bool utf8, std::string& converted);
 // The text in upper case, as UTF-8: texts compared letter case aside, in any
-// code page, meet in this form.
+// code page, meet in this form. Letters are upper-cased one UTF-16 unit at a
+// time, as the file system compares names.
 std::string UpperCaseUtf8(std::string_view text);

@@ -121,7 +121,7 @@ void ListItem::SmallIcon(std::string_view key)
     owner_->Changed();
 }
 
-ListView::ListView() : model_(CompareTextNoCase) {}
+ListView::ListView() : model_(CompareTextNoCase, UpperCaseUtf8) {}
 
 ListView::~ListView()
 {

@@ -1,12 +1,12 @@
 #include "services/FolderListing.h"
 
 #include "platform/FileSystem.h"
+#include "platform/Letters.h"
 #include "platform/Runtime.h"
 #include "platform/SystemError.h"
 #include "services/ListText.h"
 #include "services/PathText.h"
 
-#include <cctype>
 #include <unordered_map>
 
 namespace {
@@ -75,7 +75,7 @@ public:
         std::string extension(dot == std::string_view::npos || name.find(' ', dot) != std::string_view::npos
                                   ? std::string_view()
                                   : name.substr(dot));
-        for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : extension) c = FoldAscii(c);
         const auto found = byExtension_.find(extension);
         if (found != byExtension_.end()) return found->second;
         return byExtension_.emplace(std::move(extension), FileType{ShellTypeName(std::string(name))}).first->second;

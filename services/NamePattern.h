@@ -21,7 +21,5 @@ private:
 
 // The file name of a full path: what follows its last backslash or slash.
 std::string_view FileNameOf(std::string_view path);
-// Whether a text has only ASCII characters: the same bytes in every code page.
-bool IsAscii(std::string_view text);
 // Puts a text first among the recent ones, once (exact bytes).
 void RememberRecent(std::vector<std::string>& recent, const std::string& text);

@@ -1,6 +1,7 @@
 #include "services/SelectByPattern.h"
 
 #include "platform/CodePage.h"
+#include "platform/Letters.h"
 #include "services/NamePattern.h"
 
 bool SelectMatching(ListView& list, std::string_view patterns, bool selected)

@@ -172,11 +172,12 @@ LRESULT CALLBACK Form::Trampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     }
     auto* self = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-    // A failing handler ends that event only; failures are not reported to the
-    // user, and nothing may unwind into the system's code.
+    // A failing handler ends that event only, and says why; nothing may
+    // unwind into the system's code.
     try {
         return self->WindowProc(message, wParam, lParam);
     } catch (...) {
+        ReportFailure(hwnd);
         return 0;
     }
 }

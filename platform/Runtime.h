@@ -62,6 +62,11 @@ public:
 // it lets the queue's messages through meanwhile.
 void MsgBox(HWND owner, const std::string& text, UINT icon = MB_ICONWARNING);
 
+// Tells the user, in one message, of the failure being handled: call it only
+// inside a catch block. A command that ran out of memory says so; any other
+// failure says what it was.
+void ReportFailure(HWND owner) noexcept;
+
 // Processes the window messages waiting in the queue, then returns.
 void DoEvents();
 // As DoEvents, but a press of the key in the window or one of its controls is

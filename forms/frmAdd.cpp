@@ -199,10 +199,9 @@ void frmAdd::RefreshFileList()
     Caption(kCaption);
     listing_ = true;
     heldAdd_.reset();  // a listing the picker's closing ended held the controls it had then
-    const DWORD started = GetTickCount();
-    DWORD lastPump = started;
+    Pacing pacing(pace.pumpEvery, pace.countAfter);
     const Listing listing = FillTreeList(strCurFolder, blnSubfolders, LV, images_, surface_,
-                                         [&](unsigned long long entries) { return ListingGoesOn(entries, started, lastPump); });
+                                         [&](unsigned long long entries) { return ListingGoesOn(entries, pacing); });
     listing_ = false;
     if (!Loaded()) return;  // closed while it listed: the list went with it
     LV.Visible(true);
@@ -215,11 +214,9 @@ void frmAdd::RefreshFileList()
     if (!listing.problem.empty()) MsgBox(hWnd(), listing.problem);
 }
 
-bool frmAdd::ListingGoesOn(unsigned long long entries, DWORD started, DWORD& lastPump)
+bool frmAdd::ListingGoesOn(unsigned long long entries, Pacing& pacing)
 {
-    const DWORD now = GetTickCount();
-    if (now - lastPump < pace.pumpEvery) return true;
-    lastPump = now;
+    if (!pacing.TurnDue()) return true;
     // Messages come through from here on: nothing that starts another
     // listing or uses the list until it ends.
     if (!heldAdd_) {
@@ -227,7 +224,7 @@ bool frmAdd::ListingGoesOn(unsigned long long entries, DWORD started, DWORD& las
         cmdAdd.Enabled(false);
         cmdBr.Enabled(false);
     }
-    if (now - started >= pace.countAfter) Caption(std::string(kCaption) + " - " + Counted(entries, "file"));
+    if (pacing.ShowsCount()) Caption(std::string(kCaption) + " - " + Counted(entries, "file"));
     const bool escape = DoEventsSeeingKey(hWnd(), VK_ESCAPE);
     return Loaded() && !escape;  // the picker may have been closed among the messages
 }

@@ -1,5 +1,6 @@
 #include "platform/CodePage.h"
 
+#include "platform/Letters.h"
 #include "platform/Win32.h"
 
 namespace {
@@ -81,9 +82,13 @@ bool ToUtf8(std::string_view text, std::string& converted)
 
 bool FromListText(std::string_view text, bool utf8, std::string& converted)
 {
+    converted.clear();
+    if (IsAscii(text)) {  // the same bytes in every code page: most lines of most lists
+        converted.assign(text);
+        return true;
+    }
     const UINT codePage = utf8 ? CP_UTF8 : SystemCodePage();
     std::wstring wide;
-    converted.clear();
     if (!Utf16Of(codePage, text, wide)) return false;
     if (codePage != GetACP()) return AppendCodePage(wide, converted);
     converted.assign(text);  // already the program's text

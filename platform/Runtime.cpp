@@ -135,6 +135,24 @@ bool DoEventsSeeingKey(HWND window, WPARAM key)
     return seen;
 }
 
+Pacing::Pacing(DWORD every, DWORD quietFor)
+    : started_(GetTickCount()), last_(started_), every_(every), quietFor_(quietFor)
+{
+}
+
+bool Pacing::TurnDue()
+{
+    const DWORD now = GetTickCount();
+    if (now - last_ < every_) return false;
+    last_ = now;
+    return true;
+}
+
+bool Pacing::ShowsCount() const
+{
+    return last_ - started_ >= quietFor_;
+}
+
 void DoEvents()
 {
     DoEventsSeeingKey(nullptr, 0);

@@ -154,13 +154,14 @@ void KeepIconsFor(ImageList& images, PictureBox& surface)
 
 }  // namespace
 
-int AddFiles(const std::vector<std::string>& paths, ListView& list, ImageList& images, PictureBox& surface,
-             bool allowDupes)
+unsigned long long AddFiles(const NextFile& next, ListView& list, ImageList& images, PictureBox& surface,
+                            bool allowDupes)
 {
     KeepIconsFor(images, surface);
     FileTypes types;
-    int added = 0;
-    for (const auto& path : paths) {
+    unsigned long long added = 0;
+    std::string path;  // one buffer for every path
+    while (next(path)) {
         if (!allowDupes && list.FindItem(path)) continue;
         const std::size_t slash = path.find_last_of('\\');
         AddFileEntry(path, types.Of(std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1)), list,

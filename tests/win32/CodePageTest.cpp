@@ -48,8 +48,15 @@ TEST_F(CodePages, ListsAreReadWholeAndLinesTheCodePageCannotHoldAreRefused)
         const bool greek = bytes.find(kGreek) != std::string::npos;
         std::vector<std::string> expected{kCafe};
         if (greek && kUtf8) expected.push_back("C:\\" + kGreek);
-        EXPECT_EQ(contents.lines, expected) << bytes;
-        EXPECT_EQ(contents.refused, greek && !kUtf8 ? 1u : 0u) << bytes;
+        std::vector<std::string> lines;
+        std::size_t refused = 0;
+        for (std::size_t i = 0; i < contents.lines.size(); ++i) {
+            std::string line;
+            if (ListLineInCodePage(contents, i, line)) lines.push_back(line);
+            else ++refused;
+        }
+        EXPECT_EQ(lines, expected) << bytes;
+        EXPECT_EQ(refused, greek && !kUtf8 ? 1u : 0u) << bytes;
     }
 }
 

@@ -34,7 +34,7 @@ PathKind KindOf(DWORD attributes)
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
 }
 
-// From this many paths in one folder on, the folder is read once instead of
+// Past this many paths in one folder, the folder is read once instead of
 // asking about each path. Under Wine a question costs about 10 us and reading
 // about 5 us per entry of the folder: the read wins when most of the folder is
 // named, as in a paste of a folder's files, and costs more when a few hundred
@@ -80,41 +80,30 @@ private:
     std::vector<Name> names_;
 };
 
-// What kinds many paths are: the folders the paths name often are read once,
-// found by a first pass that counts the paths of each folder by the folder's
-// hash (a hash shared by two folders only costs a read). A name that its
-// folder's read does not show exactly as it is written (another letter case,
-// trailing dots) is asked about on its own, as is every path of a folder named
-// only a few times.
+// What kinds many paths are, asked in turn. A folder asked about more than a
+// few times is read once, and its later paths are looked up in what was
+// read; a name that the read does not show exactly as it is written (another
+// letter case, trailing dots) is asked about on its own. Questions are counted
+// by the folder's hash: a hash shared by two folders only costs a read.
 class PathKinds {
 public:
-    // Stops early, having read fewer folders, when goesOn says so.
-    PathKinds(const PathSource& paths, const TakingProgress& goesOn)
-    {
-        std::unordered_map<std::size_t, std::uint32_t> counts;
-        std::string path;
-        for (std::size_t i = 0; i < paths.count && goesOn(0, paths.count); ++i) {
-            if (!paths.path(i, path)) continue;
-            const std::string_view folder = FolderPart(path);
-            if (!folder.empty() && ++counts[std::hash<std::string_view>()(folder)] == kPathsWorthAFolderRead)
-                folders_.try_emplace(std::string(folder), std::string(folder));
-        }
-    }
     PathKind Of(const std::string& path)
     {
         const std::string_view folder = FolderPart(path);
-        if (!folder.empty()) {
-            folder_.assign(folder);
-            const auto read = folders_.find(folder_);
-            if (read != folders_.end())
-                if (const DWORD attributes = read->second.Attributes(std::string_view(path).substr(folder.size()));
-                    attributes != INVALID_FILE_ATTRIBUTES)
-                    return KindOf(attributes);
-        }
+        if (folder.empty()) return KindOfPath(path);
+        folder_.assign(folder);
+        auto read = folders_.find(folder_);
+        if (read == folders_.end() && ++asked_[std::hash<std::string_view>()(folder)] > kPathsWorthAFolderRead)
+            read = folders_.try_emplace(folder_, folder_).first;
+        if (read != folders_.end())
+            if (const DWORD attributes = read->second.Attributes(std::string_view(path).substr(folder.size()));
+                attributes != INVALID_FILE_ATTRIBUTES)
+                return KindOf(attributes);
         return KindOfPath(path);
     }
 
 private:
+    std::unordered_map<std::size_t, std::uint32_t> asked_;
     std::unordered_map<std::string, FolderNames> folders_;
     std::string folder_;  // one buffer for every lookup
 };
@@ -142,17 +131,15 @@ Taking TakeFiles(const PathSource& paths, const FileDestination& to, const std::
     unsigned long long skipped = 0, refused = 0;
     {
         HourglassPointer hourglass;
-        // Once told to stop, it stays stopped.
-        const TakingProgress goingOn = [&](std::size_t taken, std::size_t count) {
-            if (!taking.stopped && !goesOn(taken, count)) taking.stopped = true;
-            return !taking.stopped;
-        };
-        PathKinds kinds(paths, goingOn);
+        PathKinds kinds;
         std::size_t next = 0;
         AddFiles(
             [&](std::string& path) {
                 while (next < paths.count) {
-                    if (!goingOn(next, paths.count)) return false;
+                    if (!goesOn(next, paths.count)) {
+                        taking.stopped = true;
+                        return false;
+                    }
                     if (!paths.path(next++, path)) {
                         ++refused;
                         continue;

@@ -49,8 +49,9 @@ std::string_view FolderPart(std::string_view path)
     return slash == std::string_view::npos || slash + 1 == path.size() ? std::string_view() : path.substr(0, slash + 1);
 }
 
-// The names of one folder read whole, held in one block and in order, to be
-// looked up by their exact bytes.
+// The names of one folder read whole, held in one block, to be looked up by
+// their exact bytes through a table of their positions (open addressing, at
+// most half full).
 class FolderNames {
 public:
     explicit FolderNames(const std::string& folder)
@@ -60,14 +61,16 @@ public:
             names_.push_back({static_cast<std::uint32_t>(bytes_.size()), static_cast<std::uint32_t>(name.size()), attributes});
             bytes_.append(name);
         });
-        std::sort(names_.begin(), names_.end(), [this](const Name& a, const Name& b) { return Of(a) < Of(b); });
+        std::size_t size = 16;
+        while (size < names_.size() * 2) size *= 2;
+        table_.assign(size, kEmpty);
+        for (std::uint32_t i = 0; i < names_.size(); ++i) table_[FreeOrSame(Of(names_[i]))] = i;
     }
     // The attributes of the name as read, or INVALID_FILE_ATTRIBUTES.
     DWORD Attributes(std::string_view name) const
     {
-        const auto found = std::lower_bound(names_.begin(), names_.end(), name,
-                                            [this](const Name& held, std::string_view sought) { return Of(held) < sought; });
-        return found != names_.end() && Of(*found) == name ? found->attributes : INVALID_FILE_ATTRIBUTES;
+        const std::uint32_t held = table_[FreeOrSame(name)];
+        return held == kEmpty ? INVALID_FILE_ATTRIBUTES : names_[held].attributes;
     }
 
 private:
@@ -75,9 +78,18 @@ private:
         std::uint32_t at, length;
         DWORD attributes;
     };
+    static constexpr std::uint32_t kEmpty = ~std::uint32_t{0};
     std::string_view Of(const Name& name) const { return std::string_view(bytes_).substr(name.at, name.length); }
+    std::size_t FreeOrSame(std::string_view name) const
+    {
+        const std::size_t mask = table_.size() - 1;
+        std::size_t slot = std::hash<std::string_view>()(name) & mask;
+        while (table_[slot] != kEmpty && Of(names_[table_[slot]]) != name) slot = (slot + 1) & mask;
+        return slot;
+    }
     std::string bytes_;
     std::vector<Name> names_;
+    std::vector<std::uint32_t> table_;
 };
 
 // What kinds many paths are, asked in turn. A folder asked about more than a

@@ -28,7 +28,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
     try {
         if (Main(arguments)) RunMessageLoop();
     } catch (...) {
-        App.ExitCode(2);  // start-up failed; nothing is reported to the user
+        ReportFailure(nullptr);
+        App.ExitCode(2);
     }
     if (SUCCEEDED(ole)) OleUninitialize();
     return App.ExitCode();

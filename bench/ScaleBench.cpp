@@ -1,7 +1,7 @@
 // Timings of the real windows at scale: folders of 10,000 and 100,000 files of
 // about 20 types (1% small programs with icons of their own, 3 subfolders),
-// listed, transferred, selected (all, none, by pattern), cleared and pasted
-// back through the picker and the selection window; a tree listed with its
+// listed, transferred, selected (all, none, by pattern), cleared, pasted back
+// and opened from a list file through the picker and the selection window; a tree listed with its
 // subfolders; the program's start-up. Each figure is printed with its ratio to
 // the floor: reading the folder (or walking the tree) and building each full
 // path; painting a page of rows whose paths are shortened to fit has its ratio
@@ -19,6 +19,7 @@
 #include "forms/frmSel.h"
 #include "platform/Runtime.h"
 #include "services/ListBulk.h"
+#include "services/ListFile.h"
 #include "services/PathData.h"
 #include "services/SelectByPattern.h"
 
@@ -325,6 +326,20 @@ void BenchFolder(const std::string& folder, bool first)
         PumpAndPaint(selection.LV.hWnd());
         Report(("Clear List of " + std::to_string(listed.size()) + " entries").c_str(), watch.Milliseconds(), floor);
     }
+    // A list file of every file, opened into the emptied list as Open List
+    // opens the file chosen.
+    char temporary[MAX_PATH] = {};
+    const std::string list = std::string(temporary, GetTempPathA(MAX_PATH, temporary)) + "quorvel-bench-list.txt";
+    if (SaveListFile(list, listed).empty()) {
+        Stopwatch watch;
+        selection.OpenListFile(list);
+        PumpAndPaint(selection.LV.hWnd());
+        const int entries = static_cast<int>(SendMessageA(selection.LV.hWnd(), LVM_GETITEMCOUNT, 0, 0));
+        Report(("Open List of " + std::to_string(entries) + " paths into the empty list").c_str(),
+               watch.Milliseconds(), floor);
+        DeleteFileA(list.c_str());
+    }
+    ClearLV(selection.LV);
     // As Explorer's Copy leaves them: a shell file list of every file.
     if (CopyPaths(selection.hWnd(), listed).empty()) {
         Stopwatch watch;

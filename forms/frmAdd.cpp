@@ -206,11 +206,9 @@ void frmAdd::RefreshFileList()
         LV.Visible(false);
         ClearLV(LV);
         Caption(kCaption);
-        const DWORD started = GetTickCount();
-        DWORD lastPump = started;
-        listing = FillTreeList(strCurFolder, blnSubfolders, LV, images_, surface_, [&](unsigned long long entries) {
-            return ListingGoesOn(entries, started, lastPump);
-        });
+        Pacing pacing(pace.pumpEvery, pace.countAfter);
+        listing = FillTreeList(strCurFolder, blnSubfolders, LV, images_, surface_,
+                               [&](unsigned long long entries) { return ListingGoesOn(entries, pacing); });
     } while (relist_ && Loaded());
     listing_ = false;
     if (!Loaded()) return;  // closed while it listed: the list went with it
@@ -224,11 +222,9 @@ void frmAdd::RefreshFileList()
     if (!listing.problem.empty()) MsgBox(hWnd(), listing.problem);
 }
 
-bool frmAdd::ListingGoesOn(unsigned long long entries, DWORD started, DWORD& lastPump)
+bool frmAdd::ListingGoesOn(unsigned long long entries, Pacing& pacing)
 {
-    const DWORD now = GetTickCount();
-    if (now - lastPump < pace.pumpEvery) return true;
-    lastPump = now;
+    if (!pacing.TurnDue()) return true;
     // Messages come through from here on: nothing that starts another
     // listing or uses the list until it ends.
     if (!heldAdd_) {
@@ -236,7 +232,7 @@ bool frmAdd::ListingGoesOn(unsigned long long entries, DWORD started, DWORD& las
         cmdAdd.Enabled(false);
         cmdBr.Enabled(false);
     }
-    if (now - started >= pace.countAfter) Caption(std::string(kCaption) + " - " + Counted(entries, "file"));
+    if (pacing.ShowsCount()) Caption(std::string(kCaption) + " - " + Counted(entries, "file"));
     const bool escape = DoEventsSeeingKey(hWnd(), VK_ESCAPE);
     // The picker may have been closed, or another folder asked for, among the messages.
     return Loaded() && !escape && !relist_;

@@ -7,6 +7,7 @@
 #include "platform/ListView.h"
 #include "platform/Menu.h"
 #include "platform/PictureBox.h"
+#include "platform/Runtime.h"
 
 #include <optional>
 
@@ -53,7 +54,7 @@ private:
     void RefreshFileList();
     // Shows the count and lets messages through, at the pace; false when the
     // listing is to stop (Esc, or the picker closed).
-    bool ListingGoesOn(unsigned long long entries, DWORD started, DWORD& lastPump);
+    bool ListingGoesOn(unsigned long long entries, Pacing& pacing);
     void AddSelectedFiles();
     void ApplySelectionRule();
     void SelectAskedPatterns(bool selected);

@@ -20,6 +20,11 @@ namespace {
 enum ControlId { idLV = 100, idPIcon, idCmdSel, idChkDups, idCmdClear, idPicTitle, idLblTitle };
 enum ListMenuIndex { kCopy = 0, kPaste = 1, kRemove = 2, kSaveList = 3, kOpenList = 4 };
 
+// A taking of paths lets messages through this often (milliseconds), and
+// shows its count in the caption once it has taken this long.
+constexpr DWORD kTurnEvery = 100;
+constexpr DWORD kCountAfter = 500;
+
 // A list file larger than this is refused rather than read into memory.
 constexpr unsigned long long kMaxListFileBytes = 64ull * 1024 * 1024;
 
@@ -119,10 +124,12 @@ bool frmSel::Form_QueryUnload(int UnloadMode)
 void frmSel::Form_Unload()
 {
     ClearLV(LV);
-    // Closing the picker may fail in any way without keeping this window open.
+    // Closing the picker may fail in any way without keeping this window open:
+    // the failure is told, and the closing goes on.
     try {
         if (frmPicker) frmPicker->Unload();
     } catch (...) {
+        ReportFailure(hWnd());
     }
 }
 
@@ -178,9 +185,40 @@ void frmSel::ShowFolderInPicker(const std::string& folder)
 
 void frmSel::TakeIn(const std::vector<std::string>& paths, const std::string& what, const std::string& from)
 {
-    TakeFiles(hWnd(), paths,
-              {LV, ImageList1, pIcon, blnAllowDupes, [this](const std::string& folder) { ShowFolderInPicker(folder); }},
-              what, from);
+    TakeIn(PathsOf(paths), what, from);
+}
+
+void frmSel::TakeIn(const PathSource& paths, const std::string& what, const std::string& from)
+{
+    if (RefusedWhileReading()) return;
+    struct Reading {
+        bool& on;
+        ~Reading() { on = false; }
+    } reading{reading_ = true};
+    Pacing pacing(kTurnEvery, kCountAfter);
+    const Taking taking = TakeFiles(
+        paths, {LV, ImageList1, pIcon, blnAllowDupes, [this](const std::string& folder) { ShowFolderInPicker(folder); }},
+        what, from, [&](std::size_t taken, std::size_t count) { return ReadingGoesOn(taken, count, pacing); });
+    if (!Loaded()) return;  // closed while it read
+    Caption(program_.ProductName());
+    if (!taking.message.empty()) MsgBox(hWnd(), taking.message);
+}
+
+bool frmSel::ReadingGoesOn(std::size_t taken, std::size_t count, Pacing& pacing)
+{
+    if (!pacing.TurnDue()) return true;
+    LV.Refresh();
+    if (pacing.ShowsCount())
+        Caption(program_.ProductName() + " - reading " + Grouped(taken) + " of " + Grouped(count));
+    const bool escape = DoEventsSeeingKey(hWnd(), VK_ESCAPE);
+    return Loaded() && !escape;  // the window may have been closed among the messages
+}
+
+bool frmSel::RefusedWhileReading()
+{
+    if (!reading_) return false;
+    MsgBox(hWnd(), "A list is still being read. Wait until it is in, or press Esc to stop it, and try again.");
+    return true;
 }
 
 void frmSel::Form_DragDrop(const std::vector<std::string>& paths)
@@ -253,9 +291,14 @@ void frmSel::CopySelection()
 
 void frmSel::PasteFiles()
 {
+    if (RefusedWhileReading()) return;
     const PastedPaths pasted = PathsOnClipboard(hWnd());
-    if (!pasted.error.empty()) MsgBox(hWnd(), pasted.error);
-    else TakeIn(pasted.paths, "pasted item", "");
+    if (!pasted.error.empty()) {
+        MsgBox(hWnd(), pasted.error);
+        return;
+    }
+    TakeIn({pasted.Count(), [&pasted](std::size_t index, std::string& path) { return pasted.Path(index, path); }},
+           "pasted item", "");
 }
 
 void frmSel::RemoveSelection()
@@ -274,19 +317,25 @@ void frmSel::SaveList()
 
 void frmSel::OpenList()
 {
+    if (RefusedWhileReading()) return;
     const std::string path = AskOpenListPath(hWnd());
-    if (path.empty()) return;
+    if (!path.empty() && Loaded()) OpenListFile(path);
+}
+
+void frmSel::OpenListFile(const std::string& path)
+{
+    if (RefusedWhileReading()) return;
     const ListFileContents contents = ReadListFile(path, kMaxListFileBytes);
     if (!contents.error.empty()) {
         MsgBox(hWnd(), "The list " + path + " could not be opened:\n\n" + contents.error);
         return;
     }
-    std::vector<std::string> paths;
-    paths.reserve(contents.lines.size());
-    for (const auto& line : contents.lines) paths.push_back(ListLinePath(path, line));
-    TakeIn(paths, "line", " of " + path);
-    if (contents.refused > 0)
-        MsgBox(hWnd(), Counted(contents.refused, "line") + " of " + path +
-                 " cannot be written in this system's code page, and " + (contents.refused == 1 ? "was" : "were") +
-                 " skipped.");
+    std::string line;  // one buffer for every line
+    TakeIn({contents.lines.size(),
+            [&](std::size_t index, std::string& full) {
+                if (!ListLineInCodePage(contents, index, line)) return false;
+                full = ListLinePath(path, line);
+                return true;
+            }},
+           "line", " of " + path);
 }

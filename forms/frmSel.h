@@ -8,6 +8,8 @@
 #include "platform/ListView.h"
 #include "platform/Menu.h"
 #include "platform/PictureBox.h"
+#include "platform/Runtime.h"
+#include "services/ListCommands.h"
 
 #include <memory>
 #include <string>
@@ -40,7 +42,12 @@ public:
     // Takes files in as dropped files are taken: existing files join the list,
     // a folder opens in the picker, the rest are counted in one message
     // ("2 lines of C:\in.txt named ...": what "line", from " of C:\in.txt").
+    // While one taking reads (it lets messages through), another is refused
+    // with a message: a read never runs inside a read.
     void TakeIn(const std::vector<std::string>& paths, const std::string& what, const std::string& from);
+    void TakeIn(const PathSource& paths, const std::string& what, const std::string& from);
+    // Takes in the paths of a list file, as Open List does once the file is chosen.
+    void OpenListFile(const std::string& path);
 
 private:
     explicit frmSel(ProgramServices& program);
@@ -64,6 +71,10 @@ private:
     void RemoveSelection();
     void SaveList();
     void OpenList();
+    // Shows the count and lets messages through, at the pace; false when the
+    // reading is to stop (Esc, or the window closed).
+    bool ReadingGoesOn(std::size_t taken, std::size_t count, Pacing& pacing);
+    bool RefusedWhileReading();
 
     ProgramServices& program_;
     PictureBox picTitle;
@@ -72,4 +83,5 @@ private:
     CommandButton cmdClear;
     CommandButton cmdSel;
     std::unique_ptr<frmAdd> frmPicker;
+    bool reading_ = false;  // paths are being taken in
 };

@@ -1,5 +1,6 @@
 #include "platform/CodePage.h"
 
+#include "platform/Letters.h"
 #include "platform/PathParts.h"
 #include "platform/Win32.h"
 
@@ -51,8 +52,12 @@ bool AppendIn(UINT codePage, std::wstring_view text, std::string& to)
 // Text in a code page, in the program's.
 bool FromCodePage(UINT codePage, std::string_view text, std::string& converted)
 {
-    std::wstring wide;
     converted.clear();
+    if (IsAscii(text)) {  // the same bytes in every code page: most lines of most lists
+        converted.assign(text);
+        return true;
+    }
+    std::wstring wide;
     if (!Utf16Of(codePage, text, wide)) return false;
     if (codePage != GetACP()) return AppendCodePage(wide, converted);
     converted.assign(text);  // already the program's text
@@ -114,8 +119,13 @@ bool FromSystemText(std::string_view text, std::string& converted)
 
 std::string UpperCaseUtf8(std::string_view text)
 {
-    std::wstring wide = ToUtf16(text);
-    CharUpperBuffW(&wide[0], static_cast<DWORD>(wide.size()));
+    const std::wstring given = ToUtf16(text);
+    // Each UTF-16 unit on its own, whatever the user's language, as the file
+    // system compares names (a Turkish "i" is still the "I" of a name).
+    std::wstring wide(given.size(), L'\0');
+    const int length = static_cast<int>(given.size());
+    if (length > 0 && LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, given.data(), length, &wide[0], length) != length)
+        wide = given;  // no mapping: the text is compared as it is
     const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
     std::string upper(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
     if (size > 0) WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), &upper[0], size, nullptr, nullptr);

@@ -21,5 +21,6 @@ bool FromListText(std::string_view text, bool utf8, std::string& converted);
 // page, in the program's code page; false as above.
 bool FromSystemText(std::string_view text, std::string& converted);
 // The text in upper case, as UTF-8: texts compared letter case aside, in any
-// code page, meet in this form.
+// code page, meet in this form. Letters are upper-cased one UTF-16 unit at a
+// time, as the file system compares names.
 std::string UpperCaseUtf8(std::string_view text);

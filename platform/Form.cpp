@@ -167,11 +167,12 @@ LRESULT CALLBACK Form::Trampoline(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     }
     auto* self = reinterpret_cast<Form*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
-    // A failing handler ends that event only; failures are not reported to the
-    // user, and nothing may unwind into the system's code.
+    // A failing handler ends that event only, and says why; nothing may
+    // unwind into the system's code.
     try {
         return self->WindowProc(message, wParam, lParam);
     } catch (...) {
+        ReportFailure(hwnd);
         return 0;
     }
 }
@@ -235,11 +236,13 @@ void Form::OnDestroy()
 
 void Form::QueryUnloadWithoutChoice(int UnloadMode)
 {
-    // The form goes whatever the handler answers, and a failure in it must not
+    // The form goes whatever the handler answers, and a failure in it (a list
+    // that could not be written at the session's end) is told but must not
     // keep the rest of the closing from running.
     try {
         Form_QueryUnload(UnloadMode);
     } catch (...) {
+        ReportFailure(hwnd_);
     }
 }
 

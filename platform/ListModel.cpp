@@ -1,5 +1,7 @@
 #include "platform/ListModel.h"
 
+#include "platform/Letters.h"
+
 #include <algorithm>
 #include <cstring>
 #include <numeric>
@@ -10,15 +12,9 @@ namespace {
 constexpr ListModel::Id kRemoved = ListModel::kNone - 1;
 constexpr std::size_t kBlockSize = 64 * 1024;
 
-unsigned char FoldAscii(char c)
-{
-    const auto byte = static_cast<unsigned char>(c);
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte + ('a' - 'A')) : byte;
-}
-
 }  // namespace
 
-ListModel::ListModel(Compare compare) : compare_(std::move(compare))
+ListModel::ListModel(Compare compare, Fold fold) : compare_(std::move(compare)), fold_(std::move(fold))
 {
     Intern("");  // icon key 0: none
 }
@@ -30,6 +26,8 @@ ListModel::Id ListModel::Append(std::string_view text, std::string_view smallIco
     positions_.push_back(static_cast<std::uint32_t>(order_.size()));
     order_.push_back(id);
     selected_.push_back(false);
+    nextSame_.push_back(kNone);
+    previousSame_.push_back(kNone);
     Index(id);
     stale_ = sorted_;
     return id;
@@ -73,13 +71,17 @@ void ListModel::Clear()
         std::vector<Id>().swap(order_);
         std::vector<std::uint32_t>().swap(positions_);
         std::vector<bool>().swap(selected_);
-        std::vector<Id>().swap(index_);
+        std::vector<Slot>().swap(index_);
+        std::vector<Id>().swap(nextSame_);
+        std::vector<Id>().swap(previousSame_);
     }
     entries_.clear();
     order_.clear();
     positions_.clear();
     selected_.clear();
-    index_.assign(index_.size(), kNone);
+    nextSame_.clear();
+    previousSame_.clear();
+    index_.assign(index_.size(), Slot{kNone, 0});
     std::vector<std::unique_ptr<char[]>>().swap(blocks_);
     blockUsed_ = blockSize_ = blocksSize_ = storedBytes_ = liveBytes_ = 0;
     indexUsed_ = indexLive_ = 0;
@@ -112,7 +114,9 @@ void ListModel::Remove(const std::vector<Id>& ids)
     order_ = std::move(order);
     positions_.assign(order_.size(), 0);
     for (std::size_t i = 0; i < order_.size(); ++i) positions_[order_[i]] = static_cast<std::uint32_t>(i);
-    index_.assign(index_.size(), kNone);  // the index held the old numbers
+    index_.assign(index_.size(), Slot{kNone, 0});  // the index held the old numbers
+    nextSame_.assign(entries_.size(), kNone);
+    previousSame_.assign(entries_.size(), kNone);
     indexUsed_ = indexLive_ = 0;
     for (Id id = 0; id < entries_.size(); ++id) Index(id);
     ++generation_;
@@ -159,18 +163,49 @@ std::uint32_t ListModel::Intern(std::string_view key)
     return id;
 }
 
-std::size_t ListModel::Slot(std::string_view text) const
+std::string_view ListModel::Key(std::string_view text, std::string& buffer) const
 {
-    return std::hash<std::string_view>()(text) & (index_.size() - 1);
+    if (fold_ && !IsAscii(text)) buffer = fold_(text);
+    else buffer.assign(text);
+    // Lower case, as the list sorts: a fold that gives some letters in ASCII
+    // ("\xC5\xBF", long s, as S) meets the texts that hold them.
+    for (char& c : buffer) c = static_cast<char>(FoldAscii(c));
+    return buffer;
+}
+
+std::uint32_t ListModel::Hash(std::string_view key) const
+{
+    return static_cast<std::uint32_t>(std::hash<std::string_view>()(key));
+}
+
+std::size_t ListModel::SlotOf(std::string_view key, std::uint32_t hash) const
+{
+    const std::size_t mask = index_.size() - 1;
+    std::size_t slot = hash & mask;
+    for (; index_[slot].id != kNone; slot = (slot + 1) & mask) {
+        ++probes_;
+        const Slot& held = index_[slot];
+        if (held.id != kRemoved && held.hash == hash && Key(TextOf(entries_[held.id]), otherKeyBuffer_) == key)
+            break;
+    }
+    return slot;
 }
 
 void ListModel::Rehash(std::size_t capacity)
 {
-    std::vector<Id> old(capacity, kNone);
+    std::vector<Slot> old(capacity, Slot{kNone, 0});
     old.swap(index_);
     indexUsed_ = indexLive_ = 0;
-    for (Id id : old)
-        if (id != kNone && id != kRemoved) Index(id);
+    // Every slot kept holds a key of its own: each goes to the first free slot.
+    const std::size_t mask = index_.size() - 1;
+    for (const Slot& held : old) {
+        if (held.id == kNone || held.id == kRemoved) continue;
+        std::size_t slot = held.hash & mask;
+        for (; index_[slot].id != kNone; slot = (slot + 1) & mask) ++probes_;
+        index_[slot] = held;
+        ++indexUsed_;
+        ++indexLive_;
+    }
 }
 
 // Empty texts are not indexed: a list being filled holds many for a moment.
@@ -178,29 +213,46 @@ void ListModel::Index(Id id)
 {
     if (entries_[id].length == 0) return;
     // At most half full, counting gaps, so searches stay short. When it fills,
-    // it grows only if the entries themselves take a quarter of it; otherwise
+    // it grows only if the keys themselves take a quarter of it; otherwise
     // it is rebuilt at its size without the gaps that replaced texts left.
     if ((indexUsed_ + 1) * 2 > index_.size()) {
         const bool crowded = (indexLive_ + 1) * 4 > index_.size();
         Rehash(std::max<std::size_t>(64, crowded ? index_.size() * 2 : index_.size()));
     }
-    std::size_t slot = Slot(TextOf(entries_[id]));
-    while (index_[slot] != kNone) slot = (slot + 1) & (index_.size() - 1);
-    index_[slot] = id;
-    ++indexUsed_;
-    ++indexLive_;
+    const std::string_view key = Key(TextOf(entries_[id]), keyBuffer_);
+    const std::uint32_t hash = Hash(key);
+    Slot& slot = index_[SlotOf(key, hash)];
+    if (slot.id == kNone) {
+        slot = {id, hash};
+        nextSame_[id] = previousSame_[id] = id;
+        ++indexUsed_;
+        ++indexLive_;
+        return;
+    }
+    // Another text of the key: the last on its entry's ring.
+    const Id first = slot.id, last = previousSame_[first];
+    nextSame_[last] = id;
+    previousSame_[id] = last;
+    nextSame_[id] = first;
+    previousSame_[first] = id;
 }
 
 void ListModel::Unindex(Id id)
 {
-    if (entries_[id].length == 0) return;
-    for (std::size_t slot = Slot(TextOf(entries_[id])); index_[slot] != kNone; slot = (slot + 1) & (index_.size() - 1)) {
-        if (index_[slot] == id) {
-            index_[slot] = kRemoved;  // the gap keeps later entries of the run reachable
-            --indexLive_;
-            return;
-        }
+    if (entries_[id].length == 0 || nextSame_[id] == kNone) return;
+    const Id next = nextSame_[id], previous = previousSame_[id];
+    nextSame_[id] = previousSame_[id] = kNone;
+    nextSame_[previous] = next;
+    previousSame_[next] = previous;
+    const std::string_view key = Key(TextOf(entries_[id]), keyBuffer_);
+    Slot& slot = index_[SlotOf(key, Hash(key))];
+    if (slot.id != id) return;  // not the key's first entry: the slot stays
+    if (next != id) {
+        slot.id = next;
+        return;
     }
+    slot.id = kRemoved;  // the gap keeps later keys of the run reachable
+    --indexLive_;
 }
 
 ListModel::Id ListModel::Find(std::string_view text) const
@@ -211,11 +263,8 @@ ListModel::Id ListModel::Find(std::string_view text) const
         return kNone;
     }
     if (index_.empty()) return kNone;
-    for (std::size_t slot = Slot(text); index_[slot] != kNone; slot = (slot + 1) & (index_.size() - 1)) {
-        const Id id = index_[slot];
-        if (id != kRemoved && TextOf(entries_[id]) == text) return id;
-    }
-    return kNone;
+    const std::string_view key = Key(text, keyBuffer_);
+    return index_[SlotOf(key, Hash(key))].id;
 }
 
 int ListModel::FindFrom(std::string_view text, int start, bool partial, bool wrap) const
@@ -223,10 +272,10 @@ int ListModel::FindFrom(std::string_view text, int start, bool partial, bool wra
     const int count = static_cast<int>(order_.size());
     if (count == 0) return -1;
     if (start < 0 || start >= count) start = wrap ? 0 : count;
+    const std::string_view key = Key(text, keyBuffer_);
     const auto matches = [&](std::string_view entry) {
-        if (entry.size() < text.size() || (!partial && entry.size() != text.size())) return false;
-        return std::equal(text.begin(), text.end(), entry.begin(),
-                          [](char a, char b) { return FoldAscii(a) == FoldAscii(b); });
+        const std::string_view entryKey = Key(entry, otherKeyBuffer_);
+        return partial ? entryKey.substr(0, key.size()) == key : entryKey == key;
     };
     const int last = wrap ? start + count : count;
     for (int i = start; i < last; ++i) {
@@ -291,7 +340,8 @@ int CompareTextNoCase(std::string_view a, std::string_view b)
 {
     const std::size_t common = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < common; ++i) {
-        const int difference = FoldAscii(a[i]) - FoldAscii(b[i]);
+        const int difference =
+            static_cast<unsigned char>(FoldAscii(a[i])) - static_cast<unsigned char>(FoldAscii(b[i]));
         if (difference != 0) return difference;
     }
     if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;

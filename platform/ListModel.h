@@ -3,7 +3,9 @@
 // only shows them (it asks for the rows it paints), so the model knows nothing
 // of windows. Entries are stored compactly, for folders of a hundred thousand
 // files: texts in large shared blocks, icon keys as small numbers, and an
-// index of texts that holds entry numbers.
+// index of texts that holds entry numbers. Texts that differ only in letter
+// case name the same file, as the file system sees it: the index finds them
+// as one.
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -23,8 +25,12 @@ public:
     // does, from their first differing byte on (so what all texts share at
     // their start decides nothing).
     using Compare = std::function<int(std::string_view, std::string_view)>;
+    // A text in upper case, as the file system compares names; asked only of
+    // texts with bytes past ASCII, whose letters the model cannot fold itself.
+    // Without one, such bytes are compared as they are.
+    using Fold = std::function<std::string(std::string_view)>;
 
-    explicit ListModel(Compare compare);
+    explicit ListModel(Compare compare, Fold fold = {});
 
     // Appends an entry with the given text and icon key.
     Id Append(std::string_view text = {}, std::string_view smallIcon = {});
@@ -40,17 +46,24 @@ public:
     // Changes at every Clear and Remove: entry numbers from before it name nothing now.
     std::uint32_t Generation() const { return generation_; }
     // The bytes the texts and their index take.
-    std::size_t TextMemory() const { return blocksSize_ + index_.size() * sizeof(Id); }
+    std::size_t TextMemory() const
+    {
+        return blocksSize_ + index_.size() * sizeof(Slot) + (nextSame_.size() + previousSame_.size()) * sizeof(Id);
+    }
+    // The index slots looked at so far: the work of keeping and searching the
+    // index, which stays the same per entry however long the list grows.
+    unsigned long long IndexProbes() const { return probes_; }
 
     std::size_t Count() const { return entries_.size(); }
     // The entry shown at a position, and the position of an entry (-1 when it
     // is not in the list).
     Id At(std::size_t position) const { return order_[position]; }
     int PositionOf(Id id) const { return id < positions_.size() ? static_cast<int>(positions_[id]) : -1; }
-    // An entry whose text is exactly the given text, or kNone.
+    // The first entry added whose text is the given text, letter case aside,
+    // or kNone.
     Id Find(std::string_view text) const;
     // The position of the first entry from start on whose text begins with
-    // (partial) or is (not partial) the given text, letter case aside (ASCII);
+    // (partial) or is (not partial) the given text, letter case aside;
     // with wrap the search goes on from the top. -1 when none matches.
     int FindFrom(std::string_view text, int start, bool partial, bool wrap) const;
 
@@ -85,12 +98,26 @@ private:
     void Drop(const Entry& entry) { liveBytes_ -= entry.length; }
     void CompactWhenMostlyGarbage();
     std::uint32_t Intern(std::string_view key);
+    // The text as the index compares it: upper case, the ASCII letters folded
+    // here and the others by the fold. Valid until the next call with the
+    // same buffer.
+    std::string_view Key(std::string_view text, std::string& buffer) const;
+    std::uint32_t Hash(std::string_view key) const;
+    // The slot holding the entries of the key, or the empty slot where they would go.
+    std::size_t SlotOf(std::string_view key, std::uint32_t hash) const;
     void Index(Id id);
     void Unindex(Id id);
-    std::size_t Slot(std::string_view text) const;
     void Rehash(std::size_t capacity);
 
+    // One slot of the index per distinct key: its first entry; the others
+    // with the key hang on that entry's ring.
+    struct Slot {
+        Id id;
+        std::uint32_t hash;
+    };
+
     Compare compare_;
+    Fold fold_;
     std::vector<Entry> entries_;           // by Id
     std::vector<Id> order_;                // Id shown at each position
     std::vector<std::uint32_t> positions_; // position of each Id
@@ -103,9 +130,14 @@ private:
     // without making a string for every entry added.
     std::deque<std::string> iconKeys_;
     std::unordered_map<std::string_view, std::uint32_t> iconIds_;
-    std::vector<Id> index_;  // open addressing over non-empty texts: kNone empty, kRemoved a gap
+    std::vector<Slot> index_;  // open addressing over non-empty texts: kNone empty, kRemoved a gap
     std::size_t indexUsed_ = 0;   // slots holding an entry or a gap
     std::size_t indexLive_ = 0;   // slots holding an entry
+    // The entries of one key in the order added, a ring by Id: kNone for
+    // entries not indexed.
+    std::vector<Id> nextSame_, previousSame_;
+    mutable std::string keyBuffer_, otherKeyBuffer_;
+    mutable unsigned long long probes_ = 0;
     bool sorted_ = false;
     int direction_ = 0;  // 0 ascending, 1 descending
     bool stale_ = false;

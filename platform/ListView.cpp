@@ -153,7 +153,7 @@ void ListItem::SmallIcon(std::string_view key)
     owner_->Changed();
 }
 
-ListView::ListView() : model_(CompareTextNoCase) {}
+ListView::ListView() : model_(CompareTextNoCase, UpperCaseUtf8) {}
 
 ListView::~ListView()
 {
@@ -489,14 +489,16 @@ int ListView::OnFindItem(const NMLVFINDITEMA& find, bool wide)
     return model_.FindFrom(text, find.iStart, partial, wrap);
 }
 
-LRESULT CALLBACK ListView::SubclassProc(HWND, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+LRESULT CALLBACK ListView::SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                         DWORD_PTR data)
 {
     // Handlers run from here (mouse and keyboard events): as in a form, a
-    // failing handler ends that event only and never unwinds into the system.
+    // failing handler ends that event only, says why, and never unwinds into
+    // the system.
     try {
         return reinterpret_cast<ListView*>(data)->WindowProc(message, wParam, lParam);
     } catch (...) {
+        ReportFailure(GetAncestor(hwnd, GA_ROOT));
         return 0;
     }
 }

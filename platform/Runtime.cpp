@@ -3,6 +3,9 @@
 #include "platform/Handles.h"
 #include "platform/Picture.h"
 
+#include <exception>
+#include <new>
+
 Application App;
 ScreenObject Screen;
 
@@ -86,6 +89,25 @@ void MsgBox(HWND owner, const std::string& text, UINT icon)
     MessageBoxA(owner, text.c_str(), App.Title().c_str(), icon);
 }
 
+void ReportFailure(HWND owner) noexcept
+{
+    try {
+        try {
+            throw;
+        } catch (const std::bad_alloc&) {
+            MsgBox(owner, "There is not enough memory to finish this command. What it did before that stays.",
+                   MB_ICONERROR);
+        } catch (const std::exception& failure) {
+            MsgBox(owner, std::string("This command failed and stopped: ") + failure.what(), MB_ICONERROR);
+        } catch (...) {
+            MsgBox(owner, "This command failed and stopped.", MB_ICONERROR);
+        }
+    } catch (...) {
+        // The message itself failed (no memory even for its text): nothing
+        // more can be said, and nothing may unwind into the system's code.
+    }
+}
+
 bool TranslateFormKeys(MSG& message)
 {
     HWND form = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
@@ -111,6 +133,24 @@ bool DoEventsSeeingKey(HWND window, WPARAM key)
         DispatchMessageA(&message);
     }
     return seen;
+}
+
+Pacing::Pacing(DWORD every, DWORD quietFor)
+    : started_(GetTickCount()), last_(started_), every_(every), quietFor_(quietFor)
+{
+}
+
+bool Pacing::TurnDue()
+{
+    const DWORD now = GetTickCount();
+    if (now - last_ < every_) return false;
+    last_ = now;
+    return true;
+}
+
+bool Pacing::ShowsCount() const
+{
+    return last_ - started_ >= quietFor_;
 }
 
 void DoEvents()

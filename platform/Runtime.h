@@ -62,6 +62,26 @@ public:
 // it lets the queue's messages through meanwhile.
 void MsgBox(HWND owner, const std::string& text, UINT icon = MB_ICONWARNING);
 
+// Tells the user, in one message, of the failure being handled: call it only
+// inside a catch block. A command that ran out of memory says so; any other
+// failure says what it was.
+void ReportFailure(HWND owner) noexcept;
+
+// The pace of a long task that lets the window's messages through now and
+// then: a turn every `every` milliseconds, and its count shown once it has
+// run for `quietFor`.
+class Pacing {
+public:
+    Pacing(DWORD every, DWORD quietFor);
+    // Whether a turn is due; a turn due starts the wait for the next.
+    bool TurnDue();
+    bool ShowsCount() const;
+
+private:
+    DWORD started_, last_;
+    DWORD every_, quietFor_;
+};
+
 // Processes the window messages waiting in the queue, then returns.
 void DoEvents();
 // As DoEvents, but a press of the key in the window or one of its controls is

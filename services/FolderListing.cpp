@@ -1,13 +1,13 @@
 #include "services/FolderListing.h"
 
 #include "platform/FileSystem.h"
+#include "platform/Letters.h"
 #include "platform/PathParts.h"
 #include "platform/Runtime.h"
 #include "platform/SystemError.h"
 #include "services/ListText.h"
 #include "services/PathText.h"
 
-#include <cctype>
 #include <unordered_map>
 
 namespace {
@@ -86,7 +86,7 @@ public:
     FileType& Of(std::string_view name)
     {
         std::string extension(ShellExtension(name));
-        for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        for (char& c : extension) c = FoldAscii(c);
         const auto found = byExtension_.find(extension);
         if (found != byExtension_.end()) return found->second;
         std::string typeName = ShellTypeName(std::string(name));
@@ -190,13 +190,14 @@ void KeepIconsFor(ImageList& images, PictureBox& surface)
 
 }  // namespace
 
-int AddFiles(const std::vector<std::string>& paths, ListView& list, ImageList& images, PictureBox& surface,
-             bool allowDupes)
+unsigned long long AddFiles(const NextFile& next, ListView& list, ImageList& images, PictureBox& surface,
+                            bool allowDupes)
 {
     KeepIconsFor(images, surface);
     FileTypes types;
-    int added = 0;
-    for (const auto& path : paths) {
+    unsigned long long added = 0;
+    std::string path;  // one buffer for every path
+    while (next(path)) {
         if (!allowDupes && list.FindItem(path)) continue;
         AddFileEntry(path, types.Of(NameOf(path)), list, images);
         ++added;

@@ -27,10 +27,12 @@ struct Listing {
 // after each batch of a folder's entries (a few hundred).
 Listing FillTreeList(const std::string& folder, bool subfolders, ListView& list, ImageList& images,
                      PictureBox& surface, const ListingProgress& progress);
-// Adds an entry for each file, with its icon as a listing gives it; a path the
-// list already has is skipped unless duplicates are allowed. Returns how many
-// entries were added.
-int AddFiles(const std::vector<std::string>& paths, ListView& list, ImageList& images, PictureBox& surface,
-             bool allowDupes);
+// Gives the next file to add in `path`; false when there is none.
+using NextFile = std::function<bool(std::string& path)>;
+// Adds an entry for each file `next` gives, one at a time, with its icon as a
+// listing gives it; a path the list already has, whatever its letter case, is
+// skipped unless duplicates are allowed. Returns how many entries were added.
+unsigned long long AddFiles(const NextFile& next, ListView& list, ImageList& images, PictureBox& surface,
+                            bool allowDupes);
 // Stores the surface's image under the key unless the key is already there.
 void AddToImageList(const std::string& key, ImageList& images, PictureBox& surface);

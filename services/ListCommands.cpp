@@ -9,6 +9,8 @@
 #include "services/ListText.h"
 #include "services/PathData.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <string_view>
 #include <unordered_map>
 
@@ -33,44 +35,92 @@ PathKind KindOf(DWORD attributes)
     return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? PathKind::Folder : PathKind::File;
 }
 
-// From this many paths in one folder on, the folder is read once instead of
+// Past this many paths in one folder, the folder is read once instead of
 // asking about each path. Under Wine a question costs about 10 us and reading
 // about 5 us per entry of the folder: the read wins when most of the folder is
 // named, as in a paste of a folder's files, and costs more when a few hundred
 // paths come from a folder of many thousands.
-constexpr std::size_t kPathsWorthAFolderRead = 64;
+constexpr std::uint32_t kPathsWorthAFolderRead = 64;
 
-// The kinds of many paths, in their order. A name that its folder's read does
-// not show exactly as it is written (another letter case, trailing dots) is
-// asked about on its own, as is every path of a folder named only a few times.
-std::vector<PathKind> KindsOfPaths(const std::vector<std::string>& paths)
+// The folder part of a path with its backslash, or "" for a path that names
+// no file in a folder.
+std::string_view FolderPart(std::string_view path)
 {
-    std::vector<PathKind> kinds(paths.size(), PathKind::None);
-    std::vector<bool> known(paths.size(), false);
-    std::unordered_map<std::string_view, std::vector<std::size_t>> byFolder;
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        const std::size_t name = NameStart(paths[i]);
-        if (name > 0 && name < paths[i].size()) byFolder[std::string_view(paths[i]).substr(0, name)].push_back(i);
-    }
-    for (const auto& [folder, members] : byFolder) {
-        if (members.size() < kPathsWorthAFolderRead) continue;
-        std::unordered_map<std::string_view, std::vector<std::size_t>> byName;
-        for (const std::size_t i : members) byName[std::string_view(paths[i]).substr(folder.size())].push_back(i);
-        // A read that fails part-way leaves the rest to be asked about one by one.
-        ReadFolder(std::string(folder), [&](std::string_view name, DWORD attributes, DWORD) {
-            const auto found = byName.find(name);
-            if (found == byName.end()) return true;
-            for (const std::size_t i : found->second) {
-                kinds[i] = KindOf(attributes);
-                known[i] = true;
-            }
+    const std::size_t name = NameStart(path);
+    return name == 0 || name == path.size() ? std::string_view() : path.substr(0, name);
+}
+
+// The names of one folder read whole, held in one block, to be looked up by
+// their exact bytes through a table of their positions (open addressing, at
+// most half full).
+class FolderNames {
+public:
+    explicit FolderNames(const std::string& folder)
+    {
+        // A read that fails part-way leaves the names not read to be asked about one by one.
+        ReadFolder(folder, [this](std::string_view name, DWORD attributes, DWORD) {
+            names_.push_back({static_cast<std::uint32_t>(bytes_.size()), static_cast<std::uint32_t>(name.size()), attributes});
+            bytes_.append(name);
             return true;
         });
+        std::size_t size = 16;
+        while (size < names_.size() * 2) size *= 2;
+        table_.assign(size, kEmpty);
+        for (std::uint32_t i = 0; i < names_.size(); ++i) table_[FreeOrSame(Of(names_[i]))] = i;
     }
-    for (std::size_t i = 0; i < paths.size(); ++i)
-        if (!known[i]) kinds[i] = KindOfPath(paths[i]);
-    return kinds;
-}
+    // The attributes of the name as read, or INVALID_FILE_ATTRIBUTES.
+    DWORD Attributes(std::string_view name) const
+    {
+        const std::uint32_t held = table_[FreeOrSame(name)];
+        return held == kEmpty ? INVALID_FILE_ATTRIBUTES : names_[held].attributes;
+    }
+
+private:
+    struct Name {
+        std::uint32_t at, length;
+        DWORD attributes;
+    };
+    static constexpr std::uint32_t kEmpty = ~std::uint32_t{0};
+    std::string_view Of(const Name& name) const { return std::string_view(bytes_).substr(name.at, name.length); }
+    std::size_t FreeOrSame(std::string_view name) const
+    {
+        const std::size_t mask = table_.size() - 1;
+        std::size_t slot = std::hash<std::string_view>()(name) & mask;
+        while (table_[slot] != kEmpty && Of(names_[table_[slot]]) != name) slot = (slot + 1) & mask;
+        return slot;
+    }
+    std::string bytes_;
+    std::vector<Name> names_;
+    std::vector<std::uint32_t> table_;
+};
+
+// What kinds many paths are, asked in turn. A folder asked about more than a
+// few times is read once, and its later paths are looked up in what was
+// read; a name that the read does not show exactly as it is written (another
+// letter case, trailing dots) is asked about on its own. Questions are counted
+// by the folder's hash: a hash shared by two folders only costs a read.
+class PathKinds {
+public:
+    PathKind Of(const std::string& path)
+    {
+        const std::string_view folder = FolderPart(path);
+        if (folder.empty()) return KindOfPath(path);
+        folder_.assign(folder);
+        auto read = folders_.find(folder_);
+        if (read == folders_.end() && ++asked_[std::hash<std::string_view>()(folder)] > kPathsWorthAFolderRead)
+            read = folders_.try_emplace(folder_, folder_).first;
+        if (read != folders_.end())
+            if (const DWORD attributes = read->second.Attributes(std::string_view(path).substr(folder.size()));
+                attributes != INVALID_FILE_ATTRIBUTES)
+                return KindOf(attributes);
+        return KindOfPath(path);
+    }
+
+private:
+    std::unordered_map<std::size_t, std::uint32_t> asked_;
+    std::unordered_map<std::string, FolderNames> folders_;
+    std::string folder_;  // one buffer for every lookup
+};
 
 }  // namespace
 
@@ -79,33 +129,59 @@ PathKind KindOfPath(const std::string& path)
     return KindOf(FileAttributes(path));
 }
 
-void TakeFiles(HWND owner, const std::vector<std::string>& paths, const FileDestination& to,
-               const std::string& what, const std::string& from)
+PathSource PathsOf(const std::vector<std::string>& paths)
 {
-    std::vector<std::string> files;
+    return {paths.size(), [&paths](std::size_t index, std::string& path) {
+                path = paths[index];
+                return !path.empty();
+            }};
+}
+
+Taking TakeFiles(const PathSource& paths, const FileDestination& to, const std::string& what,
+                 const std::string& from, const TakingProgress& goesOn)
+{
+    Taking taking;
     std::string folder;
-    std::size_t skipped = 0;
+    unsigned long long skipped = 0, refused = 0;
     {
         HourglassPointer hourglass;
-        const std::vector<PathKind> kinds = KindsOfPaths(paths);
-        for (std::size_t i = 0; i < paths.size(); ++i) {
-            const std::string& path = paths[i];
-            switch (kinds[i]) {
-            case PathKind::File:
-                files.push_back(path);
-                break;
-            case PathKind::Folder:
-                folder = path;
-                break;
-            case PathKind::None:
-                ++skipped;
-                break;
-            }
-        }
-        if (!files.empty()) AddFiles(files, to.list, to.images, to.surface, to.allowDupes);
+        PathKinds kinds;
+        std::size_t next = 0;
+        AddFiles(
+            [&](std::string& path) {
+                while (next < paths.count) {
+                    if (!goesOn(next, paths.count)) {
+                        taking.stopped = true;
+                        return false;
+                    }
+                    if (!paths.path(next++, path)) {
+                        ++refused;
+                        continue;
+                    }
+                    if (path.empty()) continue;
+                    switch (kinds.Of(path)) {
+                    case PathKind::File:
+                        return true;
+                    case PathKind::Folder:
+                        folder = path;
+                        break;
+                    case PathKind::None:
+                        ++skipped;
+                        break;
+                    }
+                }
+                return false;
+            },
+            to.list, to.images, to.surface, to.allowDupes);
     }
-    if (!folder.empty()) to.showFolder(folder);
+    if (!folder.empty() && !taking.stopped) to.showFolder(folder);
+    std::string& message = taking.message;
     if (skipped > 0)
-        MsgBox(owner, Counted(skipped, what) + from + " named no existing file and " + (skipped == 1 ? "was" : "were") +
-                        " skipped.");
+        message = Counted(skipped, what) + from + " named no existing file and " + (skipped == 1 ? "was" : "were") +
+                  " skipped.";
+    if (refused > 0)
+        message += std::string(message.empty() ? "" : "\n\n") + Counted(refused, what) + from +
+                   " cannot be written in this system's code page, and " + (refused == 1 ? "was" : "were") +
+                   " skipped.";
+    return taking;
 }

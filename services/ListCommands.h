@@ -30,10 +30,29 @@ struct FileDestination {
     bool allowDupes;
     std::function<void(const std::string& folder)> showFolder;
 };
+// Paths taken one at a time, as the lines of a list file or of pasted text,
+// so that a long list is never held twice.
+struct PathSource {
+    std::size_t count = 0;
+    // The path at an index, in the program's code page; false when the code
+    // page cannot hold it. A blank path ("" between quotes) names nothing and
+    // is passed over.
+    std::function<bool(std::size_t index, std::string& path)> path;
+};
+// The paths of a list held whole (a drop, the command line); "" where a name
+// could not be written in the code page.
+PathSource PathsOf(const std::vector<std::string>& paths);
+// Told now and then how many paths have been taken of how many; false stops
+// the taking, and the entries added stay.
+using TakingProgress = std::function<bool(std::size_t taken, std::size_t count)>;
+struct Taking {
+    bool stopped = false;
+    std::string message;  // for the user: paths skipped, or ""
+};
 // The way in: the existing files among the paths join the list, with their
 // icons; a folder among them opens in the picker (the last, when there are
-// several); the others are counted in one message, such as "2 lines of
-// C:\in.txt named no existing file and were skipped." (what "line", from
-// " of C:\in.txt").
-void TakeFiles(HWND owner, const std::vector<std::string>& paths, const FileDestination& to,
-               const std::string& what, const std::string& from);
+// several; not after a stop); the others are counted in one message, such as
+// "2 lines of C:\in.txt named no existing file and were skipped." (what
+// "line", from " of C:\in.txt").
+Taking TakeFiles(const PathSource& paths, const FileDestination& to, const std::string& what,
+                 const std::string& from, const TakingProgress& goesOn);

@@ -186,7 +186,8 @@ ListFileContents ReadListFile(const std::string& path, unsigned long long maxByt
                          " MB).";
         return contents;
     }
-    std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::string& bytes = contents.text;
+    bytes.resize(static_cast<std::size_t>(size.QuadPart));
     DWORD read = 0;
     if (!bytes.empty() && !ReadFile(file.get(), &bytes[0], static_cast<DWORD>(bytes.size()), &read, nullptr)) {
         contents.error = LastErrorText();
@@ -196,17 +197,17 @@ ListFileContents ReadListFile(const std::string& path, unsigned long long maxByt
         contents.error = "The file changed while it was read.";
         return contents;
     }
-    const auto text = ListLines(bytes);
-    if (!text) {
+    auto lines = ListLines(bytes);
+    if (!lines) {
         contents.error = "The file is not a text file.";
         return contents;
     }
-    for (const auto& line : text->lines) {
-        std::string converted;
-        if (FromListText(line, text->utf8, converted))
-            contents.lines.push_back(std::move(converted));
-        else
-            ++contents.refused;
-    }
+    contents.utf8 = lines->utf8;
+    contents.lines = std::move(lines->lines);
     return contents;
+}
+
+bool ListLineInCodePage(const ListFileContents& contents, std::size_t line, std::string& converted)
+{
+    return FromListText(contents.lines[line], contents.utf8, converted);
 }

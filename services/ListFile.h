@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Writes the list to a temporary file in the target's folder, then puts it in
@@ -36,11 +37,17 @@ struct ListPlaced {
 ListPlaced PlaceList(bool targetExists, const ListPlacing& steps);
 
 struct ListFileContents {
-    std::string error;               // why nothing could be read, or ""
-    std::vector<std::string> lines;  // the non-blank lines, in the program's code page
-    std::size_t refused = 0;         // lines left out: the code page cannot hold them
+    std::string error;  // why nothing could be read, or ""
+    std::string text;   // the file's bytes
+    bool utf8 = true;   // UTF-8; else text in the system's own code page
+    std::vector<std::string_view> lines;  // the non-blank lines, views into the text
 };
 // Reads a list file of at most maxBytes: UTF-8 with or without a byte-order
 // mark, else text in the system's own code page. A file that is not text, or
-// larger, gives an error and no lines.
+// larger, gives an error and no lines. The lines are left as written, each to
+// be converted as it is taken (ListLineInCodePage), so a long list is held
+// once.
 ListFileContents ReadListFile(const std::string& path, unsigned long long maxBytes);
+// A line of a list file in the program's code page, in `converted`; false when
+// the code page cannot hold it.
+bool ListLineInCodePage(const ListFileContents& contents, std::size_t line, std::string& converted);

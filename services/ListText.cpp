@@ -1,5 +1,7 @@
 #include "services/ListText.h"
 
+#include "platform/Letters.h"
+
 std::string ListText(const std::vector<std::string>& paths)
 {
     std::string text;
@@ -15,11 +17,16 @@ std::string Decimal(unsigned long long number)
     return digits;
 }
 
-std::string Counted(unsigned long long number, const std::string& noun)
+std::string Grouped(unsigned long long number)
 {
     std::string digits = Decimal(number);
     for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, 1, ',');
-    return digits + ' ' + noun + (number == 1 ? "" : "s");
+    return digits;
+}
+
+std::string Counted(unsigned long long number, const std::string& noun)
+{
+    return Grouped(number) + ' ' + noun + (number == 1 ? "" : "s");
 }
 
 std::optional<ListFileLines> ListLines(std::string_view bytes)
@@ -28,14 +35,11 @@ std::optional<ListFileLines> ListLines(std::string_view bytes)
     if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
     ListFileLines file;
     file.utf8 = IsUtf8(bytes);
-    constexpr std::string_view blanks = " \t\r";  // CR: of a CR LF line end, or stray
     while (!bytes.empty()) {
         const std::size_t end = bytes.find('\n');
-        const std::string_view line = bytes.substr(0, end);
+        const std::string_view line = TrimBlanks(bytes.substr(0, end));  // a CR LF line end's CR too
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        const std::size_t first = line.find_first_not_of(blanks);
-        if (first == std::string_view::npos) continue;
-        file.lines.emplace_back(line.substr(first, line.find_last_not_of(blanks) + 1 - first));
+        if (!line.empty()) file.lines.push_back(line);
     }
     return file;
 }
@@ -75,12 +79,9 @@ bool IsUtf8(std::string_view bytes)
     return true;
 }
 
-std::string PastedLinePath(std::string_view line)
+std::string_view PastedLinePath(std::string_view line)
 {
-    const char* const blanks = " \t\r";
-    const std::size_t first = line.find_first_not_of(blanks);
-    if (first == std::string_view::npos) return "";
-    line = line.substr(first, line.find_last_not_of(blanks) - first + 1);
+    line = TrimBlanks(line);
     if (line.size() >= 2 && line.front() == '"' && line.back() == '"') line = line.substr(1, line.size() - 2);
-    return std::string(line);
+    return line;
 }

@@ -1,13 +1,10 @@
 #include "services/NamePattern.h"
 
+#include "platform/Letters.h"
+
 #include <algorithm>
 
 namespace {
-
-char FoldAscii(char c)
-{
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-}
 
 // The position after the character at `at`: a UTF-8 sequence is one character.
 std::size_t NextCharacter(std::string_view text, std::size_t at)
@@ -51,9 +48,8 @@ NamePatterns::NamePatterns(std::string_view text)
         const std::size_t end = std::min(text.find(';'), text.size());
         std::string_view pattern = text.substr(0, end);
         text.remove_prefix(std::min(end + 1, text.size()));
-        const std::size_t first = pattern.find_first_not_of(" \t");
-        if (first == std::string_view::npos) continue;
-        pattern = pattern.substr(first, pattern.find_last_not_of(" \t") + 1 - first);
+        pattern = TrimBlanks(pattern);
+        if (pattern.empty()) continue;
         // As in Windows' own searches, "*.*" means every file, with or without an extension.
         patterns_.emplace_back(pattern == "*.*" ? "*" : pattern);
     }
@@ -63,11 +59,6 @@ bool NamePatterns::Matches(std::string_view name) const
 {
     return std::any_of(patterns_.begin(), patterns_.end(),
                        [&](const std::string& pattern) { return MatchesOne(pattern, name); });
-}
-
-bool IsAscii(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
 }
 
 void RememberRecent(std::vector<std::string>& recent, const std::string& text)

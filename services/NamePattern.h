@@ -19,7 +19,5 @@ private:
     std::vector<std::string> patterns_;
 };
 
-// Whether a text has only ASCII characters: the same bytes in every code page.
-bool IsAscii(std::string_view text);
 // Puts a text first among the recent ones, once (exact bytes).
 void RememberRecent(std::vector<std::string>& recent, const std::string& text);

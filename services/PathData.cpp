@@ -44,24 +44,21 @@ private:
     bool open_ = false;
 };
 
-std::vector<std::string> TextPaths(HANDLE block)
+// The clipboard's text, copied, and its non-blank lines.
+void ReadText(HANDLE block, PastedPaths& pasted)
 {
-    std::vector<std::string> paths;
     const auto* locked = static_cast<const wchar_t*>(GlobalLock(block));
-    if (!locked) return paths;
+    if (!locked) return;
     // The block may be larger than its text, and a careless program's may lack the NUL.
-    std::wstring_view text(locked, wcsnlen(locked, GlobalSize(block) / sizeof(wchar_t)));
-    std::wstring line;
-    std::string converted;
+    pasted.text.assign(locked, wcsnlen(locked, GlobalSize(block) / sizeof(wchar_t)));
+    GlobalUnlock(block);
+    std::wstring_view text(pasted.text);
     while (!text.empty()) {
         const std::size_t end = text.find(L'\n');
-        line.assign(text.substr(0, end));
+        const std::wstring_view line = text.substr(0, end);
         text.remove_prefix(end == std::wstring_view::npos ? text.size() : end + 1);
-        if (!ToCodePage(line.c_str(), converted)) paths.emplace_back();
-        else if (std::string path = PastedLinePath(converted); !path.empty()) paths.push_back(std::move(path));
+        if (line.find_first_not_of(L" \t\r") != std::wstring_view::npos) pasted.lines.push_back(line);
     }
-    GlobalUnlock(block);
-    return paths;
 }
 
 }  // namespace
@@ -132,7 +129,19 @@ PastedPaths PathsOnClipboard(HWND owner)
         return pasted;
     }
     // The system gives 8-bit text as UTF-16 too.
-    if (HANDLE files = GetClipboardData(CF_HDROP)) pasted.paths = FileListNames(files);
-    else if (HANDLE text = GetClipboardData(CF_UNICODETEXT)) pasted.paths = TextPaths(text);
+    if (HANDLE files = GetClipboardData(CF_HDROP)) pasted.names = FileListNames(files);
+    else if (HANDLE text = GetClipboardData(CF_UNICODETEXT)) ReadText(text, pasted);
     return pasted;
+}
+
+bool PastedPaths::Path(std::size_t index, std::string& path) const
+{
+    if (!names.empty()) {
+        path = names[index];
+        return !path.empty();
+    }
+    if (!ToCodePage(lines[index], path)) return false;
+    const std::string_view trimmed = PastedLinePath(path);
+    path.erase(0, static_cast<std::size_t>(trimmed.data() - path.data())).resize(trimmed.size());
+    return true;
 }

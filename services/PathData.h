@@ -6,6 +6,7 @@
 #include "platform/Handles.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The clipboard format of the preferred drop effect.
@@ -23,10 +24,15 @@ std::string CopyPaths(HWND owner, const std::vector<std::string>& paths);
 bool ClipboardHasPaths();
 struct PastedPaths {
     std::string error;               // why the clipboard could not be read, or ""
-    std::vector<std::string> paths;  // in the clipboard's order
+    std::vector<std::string> names;  // of a shell file list; "" for a name the code page cannot hold
+    std::wstring text;               // else the text, whose non-blank lines are paths
+    std::vector<std::wstring_view> lines;  // views into the text
+    std::size_t Count() const { return names.empty() ? lines.size() : names.size(); }
+    // The path at an index, in the clipboard's order (a line as PastedLinePath
+    // gives it); false when the code page cannot hold it.
+    bool Path(std::size_t index, std::string& path) const;
 };
-// The names of the clipboard's shell file list, or else the paths of its text
-// lines (see PastedLinePath). Whatever effect the clipboard prefers (Explorer's
-// Cut asks for a move), only the names are read: no file is touched. A name
-// the code page cannot hold comes as "", which names no file.
+// The names of the clipboard's shell file list, or else its text, copied once
+// and read a line at a time. Whatever effect the clipboard prefers (Explorer's
+// Cut asks for a move), only the names are read: no file is touched.
 PastedPaths PathsOnClipboard(HWND owner);

@@ -47,6 +47,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
             return FALSE;
         }
     } catch (...) {
+        ReportFailure(dialog);
         EndDialog(dialog, IDCANCEL);
         return TRUE;
     }

@@ -1,6 +1,7 @@
 #include "services/SelectByPattern.h"
 
 #include "platform/CodePage.h"
+#include "platform/Letters.h"
 #include "platform/PathParts.h"
 #include "services/NamePattern.h"
 

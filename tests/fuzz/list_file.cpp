@@ -23,10 +23,11 @@ bool HasDotSteps(const std::string& path)
     return false;
 }
 
-void CheckPaths(const std::vector<std::string>& lines)
+void CheckPaths(const std::vector<std::string_view>& lines)
 {
     const std::string listFile = "C:\\Lists\\in.txt";
-    for (const std::string& line : lines) {
+    for (const std::string_view view : lines) {
+        const std::string line(view);
         const std::string path = ListLinePath(listFile, line);
         const auto slash = [](char c) { return c == '\\' || c == '/'; };
         const bool full = line.size() >= 2 && (line[1] == ':' || (slash(line[0]) && slash(line[1])));
@@ -45,8 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (bytes.find('\0') == std::string_view::npos) std::abort();  // only a NUL makes bytes not text
         return 0;
     }
-    for (const std::string& line : file->lines) {
-        if (line.empty() || line.find('\n') != std::string::npos) std::abort();
+    for (const std::string_view line : file->lines) {
+        if (line.empty() || line.find('\n') != std::string_view::npos) std::abort();
         for (const char end : {line.front(), line.back()})
             if (end == ' ' || end == '\t' || end == '\r') std::abort();  // trimmed
         if (file->utf8 && !IsUtf8(line)) std::abort();
@@ -55,7 +56,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Written as a list file and read again, the lines come back the same; a
     // first line that starts with a byte-order mark loses it, as it must.
     if (!file->lines.empty() && file->lines.front().compare(0, 3, "\xEF\xBB\xBF") == 0) return 0;
-    const auto again = ListLines(ListText(file->lines));
+    const std::string written = ListText(std::vector<std::string>(file->lines.begin(), file->lines.end()));
+    const auto again = ListLines(written);
     if (!again || again->lines != file->lines || again->utf8 != file->utf8) std::abort();
     return 0;
 }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 std::vector<std::string> Texts(const ListModel& model)
@@ -81,7 +83,6 @@ TEST(ListModel, FindSeesTheCurrentTextsOnly)
     AppendText(model, "C:\\two.txt");
     EXPECT_EQ(model.Find("C:\\one.txt"), entry);
     EXPECT_EQ(model.Find(""), ListModel::kNone);
-    EXPECT_EQ(model.Find("c:\\one.txt"), ListModel::kNone);  // exact text only
     model.SetText(entry, "C:\\renamed.txt");
     EXPECT_EQ(model.Find("C:\\one.txt"), ListModel::kNone);
     EXPECT_EQ(model.Find("C:\\renamed.txt"), entry);
@@ -176,4 +177,79 @@ TEST(ListModel, TextsRemovedOrReplacedAreReclaimedAndTheIndexGrowsOnlyForEntries
     for (int round = 0; round < 1000; ++round) renamedOften.SetText(one, "C:\\" + std::to_string(round) + ".txt");
     EXPECT_EQ(renamedOften.TextMemory(), before);
     EXPECT_EQ(renamedOften.Find("C:\\999.txt"), one);
+}
+
+namespace {
+
+// The letters of the tests beyond ASCII, upper-cased as the file system does:
+// "\xC3\xA9" (e acute) as "\xC3\x89" (E acute), "\xC3\xB6" (o umlaut) as "\xC3\x96".
+std::string UpperCaseForTests(std::string_view text)
+{
+    std::string upper;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        upper += text[i];
+        if (text[i] == '\xC3' && i + 1 < text.size() && (text[i + 1] == '\xA9' || text[i + 1] == '\xB6'))
+            upper += static_cast<char>(text[++i] - 0x20);
+        else if (text[i] >= 'a' && text[i] <= 'z')
+            upper.back() = static_cast<char>(text[i] - ('a' - 'A'));
+    }
+    return upper;
+}
+
+}  // namespace
+
+TEST(ListModel, TextsThatDifferOnlyInLetterCaseAreOneKeyAndTheFirstStays)
+{
+    ListModel model(CompareTextNoCase, UpperCaseForTests);
+    struct Case {
+        const char* added;
+        const char* asked;
+        bool found;
+    };
+    const Case cases[] = {
+        {"C:\\Data\\A.txt", "c:\\data\\a.TXT", true},
+        {"C:\\caf\xC3\xA9.txt", "C:\\CAF\xC3\x89.TXT", true},
+        {"C:\\\xC3\x96l", "c:\\\xC3\xB6L", true},
+        {"C:\\x_y", "C:\\x\x7Fy", false},
+        {"C:\\cafe.txt", "C:\\caf\xC3\xA9.txt", false},
+    };
+    for (const Case& c : cases) {
+        const ListModel::Id id = model.Append(c.added);
+        EXPECT_EQ(model.Find(c.asked) == id, c.found) << c.asked;
+        EXPECT_EQ(model.Find(c.added), id) << c.added;
+    }
+    const ListModel::Id first = model.Find("C:\\Data\\A.txt");
+    const ListModel::Id again = model.Append("C:\\DATA\\A.TXT");
+    EXPECT_EQ(model.Find("c:\\data\\a.txt"), first);
+    model.SetText(first, "C:\\Data\\B.txt");
+    EXPECT_EQ(model.Find("c:\\data\\a.txt"), again);
+    EXPECT_EQ(model.FindFrom("c:\\CAF\xC3\x89", 0, true, false), 1);
+}
+
+TEST(ListModel, WithoutAFoldOnlyAsciiLettersMeet)
+{
+    ListModel model(CompareTextNoCase);
+    const ListModel::Id id = model.Append("C:\\caf\xC3\xA9.txt");
+    EXPECT_EQ(model.Find("c:\\CAF\xC3\xA9.TXT"), id);
+    EXPECT_EQ(model.Find("c:\\CAF\xC3\x89.TXT"), ListModel::kNone);
+}
+
+TEST(ListModel, TheIndexDoesTheSameWorkPerEntryHoweverOftenTextsRepeat)
+{
+    // Lists of the same few texts over and over, as a list file opened with
+    // duplicates allowed, and of texts all different: the work per entry must
+    // not grow with the list.
+    const auto probesPerEntry = [](std::size_t entries, std::size_t distinct) {
+        ListModel model(CompareTextNoCase);
+        for (std::size_t i = 0; i < entries; ++i) model.Append("C:\\Data\\" + std::to_string(i % distinct) + ".txt");
+        for (std::size_t i = 0; i < std::min(entries, distinct); ++i)
+            EXPECT_EQ(model.Text(model.Find("c:\\data\\" + std::to_string(i) + ".TXT")),
+                      "C:\\Data\\" + std::to_string(i) + ".txt");
+        return static_cast<double>(model.IndexProbes()) / static_cast<double>(entries);
+    };
+    for (const std::size_t distinct : {std::size_t{4}, std::size_t{1} << 20}) {
+        const double few = probesPerEntry(10000, distinct), many = probesPerEntry(160000, distinct);
+        EXPECT_LT(many, 2 * few + 1) << distinct << " distinct texts";
+        EXPECT_LT(many, 8.0) << distinct << " distinct texts";
+    }
 }

@@ -14,8 +14,8 @@ TEST(ListText, LinesSkipBlanksAByteOrderMarkAndCarriageReturnsAndAreTrimmed)
 {
     const auto file = ListLines("\xEF\xBB\xBF" "C:\\a.txt\r\n\r\n   \n \tC:\\b c.txt \t\nC:\\last.txt");
     ASSERT_TRUE(file);
-    EXPECT_EQ(file->lines, (std::vector<std::string>{"C:\\a.txt", "C:\\b c.txt", "C:\\last.txt"}));
-    EXPECT_EQ(ListLines(ListText({"x", "y"}))->lines, (std::vector<std::string>{"x", "y"}));
+    EXPECT_EQ(file->lines, (std::vector<std::string_view>{"C:\\a.txt", "C:\\b c.txt", "C:\\last.txt"}));
+    EXPECT_EQ(ListLines(ListText({"x", "y"}))->lines, (std::vector<std::string_view>{"x", "y"}));
     EXPECT_FALSE(ListLines("MZ\x90\0\x03"s));  // not text
 }
 

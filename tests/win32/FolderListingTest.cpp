@@ -64,7 +64,7 @@ TEST_F(FolderListing, NamesPastTheShellsLimitGetTheirTypesKeyAndAnIcon)
     const std::string day = "\xE6\x97\xA5";  // three bytes in UTF-8
     const auto keyOf = [this](const std::string& path) {
         SendMessageA(host.LV.hWnd(), LVM_DELETEALLITEMS, 0, 0);
-        EXPECT_EQ(AddFiles({path}, host.LV, images(), surface(), true), 1);
+        EXPECT_EQ(AddAll({path}, host.LV, images(), surface(), true), 1u);
         return host.LV.ListItems.Item(1).SmallIcon();
     };
     const struct {

@@ -9,7 +9,10 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
+#include <new>
 #include <set>
+#include <stdexcept>
 #include <thread>
 
 namespace {
@@ -125,14 +128,6 @@ TEST_F(ManyScripts, NamesInEveryScriptGoThroughListingTransferAndTheDuplicateTes
         EXPECT_NE(std::find(shown.begin(), shown.end(), Path(name.c_str())), shown.end()) << name;
 }
 
-TEST_F(ManyScripts, NamesDifferingOnlyInCaseAreDifferentEntries)
-{
-    ListView& selection = frmSel::Default().LV;
-    selection.ListItems.Add(folder.Path() + "\\Case.txt", "");
-    EXPECT_FALSE(selection.FindItem(folder.Path() + "\\case.txt"));  // a case-sensitive folder may hold both
-    EXPECT_TRUE(selection.FindItem(folder.Path() + "\\Case.txt"));
-}
-
 TEST_F(ManyScripts, AShownTextIsNeverCutInsideACharacter)
 {
     std::string text = "C:\\";
@@ -149,4 +144,80 @@ TEST_F(ManyScripts, AShownTextIsNeverCutInsideACharacter)
         EXPECT_GE(shown.size() + 2, static_cast<std::size_t>(room - 1)) << room;  // as much as fits
         EXPECT_NE(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, shown.c_str(), -1, nullptr, 0), 0) << room;
     }
+}
+
+namespace {
+
+// A form with a button and a list whose handlers fail as asked.
+class FailingForm : public Form {
+public:
+    FailingForm() : Form({"Failing", 3000, 2000, WS_OVERLAPPEDWINDOW, 0, false}) {}
+    CommandButton button;
+    ListView LV;
+    std::function<void()> fail;
+
+private:
+    void CreateControls() override
+    {
+        button.Create(hWnd(), 100, "Fail", {0, 0, 900, 300});
+        LV.Create(hWnd(), 101, {{0, 400, 3000, 1500}, "File Name", false, 0x80000005, 0x80000008});
+        button.Click = [this] { fail(); };
+        LV.KeyDown = [this](int, int) {
+            fail();
+            return true;
+        };
+    }
+    bool Form_QueryUnload(int) override
+    {
+        fail();
+        return false;
+    }
+};
+
+}  // namespace
+
+TEST(FailingHandlers, EveryFailureOfAHandlerIsToldInOneMessage)
+{
+    struct Case {
+        std::function<void()> fail;
+        const char* told;
+    };
+    const Case cases[] = {
+        {[] { throw std::bad_alloc(); }, "not enough memory"},
+        {[] { throw std::runtime_error("the disk went away"); }, "the disk went away"},
+        {[] { throw 7; }, "failed"},
+    };
+    FailingForm form;
+    form.Load();
+    for (const Case& c : cases) {
+        form.fail = c.fail;
+        // From the form's own procedure, and from the list's.
+        for (const auto& send : std::vector<std::function<void()>>{
+                 [&] { SendMessageA(form.button.hWnd(), BM_CLICK, 0, 0); },
+                 [&] { SendMessageA(form.LV.hWnd(), WM_KEYDOWN, 'Q', 0); }}) {
+            std::string text;
+            int boxes = 0;
+            WhenWindowOpens answer("#32770", [&](HWND box) {
+                char shown[1024] = {};
+                GetDlgItemTextA(box, 0xFFFF, shown, sizeof(shown));
+                text = shown;
+                ++boxes;
+                PostMessageA(box, WM_COMMAND, IDOK, 0);
+            });
+            send();
+            Pump();
+            EXPECT_TRUE(answer.Ran()) << c.told;
+            EXPECT_EQ(boxes, 1) << c.told;
+            EXPECT_NE(text.find(c.told), std::string::npos) << text;
+        }
+    }
+    // At the session's end the form goes all the same, once the failure is told.
+    bool told = false;
+    WhenWindowOpens answer("#32770", [&](HWND box) {
+        told = true;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    SendMessageA(form.hWnd(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_TRUE(told);
+    EXPECT_FALSE(form.Loaded());
 }

@@ -1,5 +1,6 @@
 // The bulk operations on real list views, checked through raw messages.
 #include "TestSupport.h"
+#include "platform/CodePage.h"
 #include "services/ListBulk.h"
 
 #include <gtest/gtest.h>
@@ -101,4 +102,23 @@ TEST_F(ListBulk, SelectingAllOnAHiddenListLeavesItHidden)
     SetAllSelected(host.LV, false);
     EXPECT_TRUE(IsWindowVisible(List()));
     EXPECT_EQ(SelectedCount(List()), 0);
+}
+
+TEST_F(ListBulk, FindingAPathIgnoresLetterCaseAsTheFileSystemComparesNames)
+{
+    // Pairs the system's ordinal comparison, letter case aside, calls equal
+    // or not; the list must find the one as the other exactly then.
+    const std::pair<const wchar_t*, const wchar_t*> pairs[] = {
+        {L"C:\\Data\\A.txt", L"c:\\data\\a.TXT"}, {L"C:\\caf\u00e9.txt", L"C:\\CAF\u00c9.TXT"},
+        {L"C:\\\u03c3\u03b5", L"C:\\\u03a3\u0395"},  {L"C:\\stra\u00dfe", L"C:\\STRASSE"},
+        {L"C:\\x_y", L"C:\\X\u007fY"},             {L"C:\\\u0436", L"C:\\\u0416"},
+    };
+    for (const auto& [listed, asked] : pairs) {
+        std::string listedText, askedText;
+        if (!ToCodePage(listed, listedText) || !ToCodePage(asked, askedText)) continue;  // not in this code page
+        SendMessageA(host.LV.hWnd(), LVM_DELETEALLITEMS, 0, 0);
+        host.LV.ListItems.Add(listedText, "");
+        const bool same = CompareStringOrdinal(listed, -1, asked, -1, TRUE) == CSTR_EQUAL;
+        EXPECT_EQ(static_cast<bool>(host.LV.FindItem(askedText)), same) << askedText;
+    }
 }

@@ -335,6 +335,18 @@ std::string ListFiles(const std::string& folder, ListView& list, ImageList& imag
     return FillTreeList(folder, false, list, images, surface, [](unsigned long long) { return true; }).problem;
 }
 
+unsigned long long AddAll(const std::vector<std::string>& paths, ListView& list, ImageList& images,
+                          PictureBox& surface, bool allowDupes)
+{
+    std::size_t next = 0;
+    const auto file = [&](std::string& path) {
+        if (next == paths.size()) return false;
+        path = paths[next++];
+        return true;
+    };
+    return AddFiles(file, list, images, surface, allowDupes);
+}
+
 std::string ShellTypeNameOf(const std::string& path)
 {
     SHFILEINFOA info{};

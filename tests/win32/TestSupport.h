@@ -101,6 +101,10 @@ void SelectInChooser(HWND dialog, const std::string& folder);
 // A folder's files listed into a list as the picker lists them (without the
 // folders below); the listing's message, or "".
 std::string ListFiles(const std::string& folder, ListView& list, ImageList& images, PictureBox& surface);
+// Adds each of the files to a list, as the way in adds them; returns how many
+// were added.
+unsigned long long AddAll(const std::vector<std::string>& paths, ListView& list, ImageList& images,
+                          PictureBox& surface, bool allowDupes);
 // The shell's name for an existing file's type, asked of the shell straight;
 // "" where it gives none.
 std::string ShellTypeNameOf(const std::string& path);

@@ -26,8 +26,10 @@ ListModel::Id ListModel::Append(std::string_view text, std::string_view smallIco
     positions_.push_back(static_cast<std::uint32_t>(order_.size()));
     order_.push_back(id);
     selected_.push_back(false);
-    nextSame_.push_back(kNone);
-    previousSame_.push_back(kNone);
+    if (rings_) {
+        nextSame_.push_back(kNone);
+        previousSame_.push_back(kNone);
+    }
     Index(id);
     stale_ = sorted_;
     return id;
@@ -71,17 +73,14 @@ void ListModel::Clear()
         std::vector<Id>().swap(order_);
         std::vector<std::uint32_t>().swap(positions_);
         std::vector<bool>().swap(selected_);
-        std::vector<Slot>().swap(index_);
-        std::vector<Id>().swap(nextSame_);
-        std::vector<Id>().swap(previousSame_);
+        std::vector<Id>().swap(index_);
     }
     entries_.clear();
     order_.clear();
     positions_.clear();
     selected_.clear();
-    nextSame_.clear();
-    previousSame_.clear();
-    index_.assign(index_.size(), Slot{kNone, 0});
+    StopRings();
+    index_.assign(index_.size(), kNone);
     std::vector<std::unique_ptr<char[]>>().swap(blocks_);
     blockUsed_ = blockSize_ = blocksSize_ = storedBytes_ = liveBytes_ = 0;
     indexUsed_ = indexLive_ = 0;
@@ -114,9 +113,8 @@ void ListModel::Remove(const std::vector<Id>& ids)
     order_ = std::move(order);
     positions_.assign(order_.size(), 0);
     for (std::size_t i = 0; i < order_.size(); ++i) positions_[order_[i]] = static_cast<std::uint32_t>(i);
-    index_.assign(index_.size(), Slot{kNone, 0});  // the index held the old numbers
-    nextSame_.assign(entries_.size(), kNone);
-    previousSame_.assign(entries_.size(), kNone);
+    index_.assign(index_.size(), kNone);  // the index held the old numbers
+    StopRings();
     indexUsed_ = indexLive_ = 0;
     for (Id id = 0; id < entries_.size(); ++id) Index(id);
     ++generation_;
@@ -173,39 +171,66 @@ std::string_view ListModel::Key(std::string_view text, std::string& buffer) cons
     return buffer;
 }
 
-std::uint32_t ListModel::Hash(std::string_view key) const
+std::size_t ListModel::Hash(std::string_view key) const
 {
-    return static_cast<std::uint32_t>(std::hash<std::string_view>()(key));
+    return std::hash<std::string_view>()(key);
 }
 
-std::size_t ListModel::SlotOf(std::string_view key, std::uint32_t hash) const
+bool ListModel::SameKey(std::string_view text, std::string_view key) const
+{
+    // Most texts are ASCII: compared in place, without a folded copy.
+    if (!IsAscii(text)) return Key(text, otherKeyBuffer_) == key;
+    if (text.size() != key.size()) return false;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (FoldAscii(text[i]) != key[i]) return false;
+    return true;
+}
+
+std::size_t ListModel::SlotOf(std::string_view key) const
 {
     const std::size_t mask = index_.size() - 1;
-    std::size_t slot = hash & mask;
-    for (; index_[slot].id != kNone; slot = (slot + 1) & mask) {
+    std::size_t slot = Hash(key) & mask;
+    for (; index_[slot] != kNone; slot = (slot + 1) & mask) {
         ++probes_;
-        const Slot& held = index_[slot];
-        if (held.id != kRemoved && held.hash == hash && Key(TextOf(entries_[held.id]), otherKeyBuffer_) == key)
-            break;
+        const Id held = index_[slot];
+        if (held != kRemoved && SameKey(TextOf(entries_[held]), key)) break;
     }
     return slot;
 }
 
 void ListModel::Rehash(std::size_t capacity)
 {
-    std::vector<Slot> old(capacity, Slot{kNone, 0});
+    std::vector<Id> old(capacity, kNone);
     old.swap(index_);
     indexUsed_ = indexLive_ = 0;
     // Every slot kept holds a key of its own: each goes to the first free slot.
     const std::size_t mask = index_.size() - 1;
-    for (const Slot& held : old) {
-        if (held.id == kNone || held.id == kRemoved) continue;
-        std::size_t slot = held.hash & mask;
-        for (; index_[slot].id != kNone; slot = (slot + 1) & mask) ++probes_;
+    for (const Id held : old) {
+        if (held == kNone || held == kRemoved) continue;
+        std::size_t slot = Hash(Key(TextOf(entries_[held]), keyBuffer_)) & mask;
+        for (; index_[slot] != kNone; slot = (slot + 1) & mask) ++probes_;
         index_[slot] = held;
         ++indexUsed_;
         ++indexLive_;
     }
+}
+
+void ListModel::StartRings()
+{
+    if (rings_) return;
+    rings_ = true;
+    // Every entry indexed so far is alone with its key.
+    nextSame_.assign(entries_.size(), kNone);
+    previousSame_.assign(entries_.size(), kNone);
+    for (Id id = 0; id < entries_.size(); ++id)
+        if (entries_[id].length != 0) nextSame_[id] = previousSame_[id] = id;
+}
+
+void ListModel::StopRings()
+{
+    rings_ = false;
+    std::vector<Id>().swap(nextSame_);
+    std::vector<Id>().swap(previousSame_);
 }
 
 // Empty texts are not indexed: a list being filled holds many for a moment.
@@ -219,18 +244,17 @@ void ListModel::Index(Id id)
         const bool crowded = (indexLive_ + 1) * 4 > index_.size();
         Rehash(std::max<std::size_t>(64, crowded ? index_.size() * 2 : index_.size()));
     }
-    const std::string_view key = Key(TextOf(entries_[id]), keyBuffer_);
-    const std::uint32_t hash = Hash(key);
-    Slot& slot = index_[SlotOf(key, hash)];
-    if (slot.id == kNone) {
-        slot = {id, hash};
-        nextSame_[id] = previousSame_[id] = id;
+    Id& slot = index_[SlotOf(Key(TextOf(entries_[id]), keyBuffer_))];
+    if (slot == kNone) {
+        slot = id;
+        if (rings_) nextSame_[id] = previousSame_[id] = id;
         ++indexUsed_;
         ++indexLive_;
         return;
     }
-    // Another text of the key: the last on its entry's ring.
-    const Id first = slot.id, last = previousSame_[first];
+    // Another text of the key: the last on its first entry's ring.
+    StartRings();
+    const Id first = slot, last = previousSame_[first];
     nextSame_[last] = id;
     previousSame_[id] = last;
     nextSame_[id] = first;
@@ -239,19 +263,22 @@ void ListModel::Index(Id id)
 
 void ListModel::Unindex(Id id)
 {
-    if (entries_[id].length == 0 || nextSame_[id] == kNone) return;
-    const Id next = nextSame_[id], previous = previousSame_[id];
-    nextSame_[id] = previousSame_[id] = kNone;
-    nextSame_[previous] = next;
-    previousSame_[next] = previous;
-    const std::string_view key = Key(TextOf(entries_[id]), keyBuffer_);
-    Slot& slot = index_[SlotOf(key, Hash(key))];
-    if (slot.id != id) return;  // not the key's first entry: the slot stays
+    if (entries_[id].length == 0 || (rings_ && nextSame_[id] == kNone)) return;
+    Id next = id;  // without rings, every entry is alone with its key
+    if (rings_) {
+        next = nextSame_[id];
+        const Id previous = previousSame_[id];
+        nextSame_[id] = previousSame_[id] = kNone;
+        nextSame_[previous] = next;
+        previousSame_[next] = previous;
+    }
+    Id& slot = index_[SlotOf(Key(TextOf(entries_[id]), keyBuffer_))];
+    if (slot != id) return;  // not the key's first entry: the slot stays
     if (next != id) {
-        slot.id = next;
+        slot = next;
         return;
     }
-    slot.id = kRemoved;  // the gap keeps later keys of the run reachable
+    slot = kRemoved;  // the gap keeps later keys of the run reachable
     --indexLive_;
 }
 
@@ -263,8 +290,7 @@ ListModel::Id ListModel::Find(std::string_view text) const
         return kNone;
     }
     if (index_.empty()) return kNone;
-    const std::string_view key = Key(text, keyBuffer_);
-    return index_[SlotOf(key, Hash(key))].id;
+    return index_[SlotOf(Key(text, keyBuffer_))];
 }
 
 int ListModel::FindFrom(std::string_view text, int start, bool partial, bool wrap) const

@@ -45,10 +45,14 @@ public:
     void Remove(const std::vector<Id>& ids);
     // Changes at every Clear and Remove: entry numbers from before it name nothing now.
     std::uint32_t Generation() const { return generation_; }
-    // The bytes the texts and their index take.
+    // Two measures of the model's own, for its tests: what a list of a
+    // hundred thousand entries holds and what a million additions cost are
+    // promises of this model that nothing outside it can read (the process's
+    // memory moves with every other allocation). Neither is called by the
+    // program, and neither adds to it. The bytes the texts and their index take:
     std::size_t TextMemory() const
     {
-        return blocksSize_ + index_.size() * sizeof(Slot) + (nextSame_.size() + previousSame_.size()) * sizeof(Id);
+        return blocksSize_ + (index_.size() + nextSame_.size() + previousSame_.size()) * sizeof(Id);
     }
     // The index slots looked at so far: the work of keeping and searching the
     // index, which stays the same per entry however long the list grows.
@@ -102,19 +106,18 @@ private:
     // here and the others by the fold. Valid until the next call with the
     // same buffer.
     std::string_view Key(std::string_view text, std::string& buffer) const;
-    std::uint32_t Hash(std::string_view key) const;
+    std::size_t Hash(std::string_view key) const;
+    // Whether a text, folded, is the key.
+    bool SameKey(std::string_view text, std::string_view key) const;
     // The slot holding the entries of the key, or the empty slot where they would go.
-    std::size_t SlotOf(std::string_view key, std::uint32_t hash) const;
+    std::size_t SlotOf(std::string_view key) const;
     void Index(Id id);
     void Unindex(Id id);
     void Rehash(std::size_t capacity);
-
-    // One slot of the index per distinct key: its first entry; the others
-    // with the key hang on that entry's ring.
-    struct Slot {
-        Id id;
-        std::uint32_t hash;
-    };
+    // The rings of entries that share a key, made when a second entry of a
+    // key comes: most lists have none, and keep no memory for them.
+    void StartRings();
+    void StopRings();
 
     Compare compare_;
     Fold fold_;
@@ -130,11 +133,14 @@ private:
     // without making a string for every entry added.
     std::deque<std::string> iconKeys_;
     std::unordered_map<std::string_view, std::uint32_t> iconIds_;
-    std::vector<Slot> index_;  // open addressing over non-empty texts: kNone empty, kRemoved a gap
+    // Open addressing over non-empty texts, one slot per distinct key holding
+    // its first entry: kNone empty, kRemoved a gap.
+    std::vector<Id> index_;
     std::size_t indexUsed_ = 0;   // slots holding an entry or a gap
     std::size_t indexLive_ = 0;   // slots holding an entry
-    // The entries of one key in the order added, a ring by Id: kNone for
-    // entries not indexed.
+    // Once rings_, the entries of one key in the order added, a ring by Id:
+    // kNone for entries not indexed. Before, every entry is alone with its key.
+    bool rings_ = false;
     std::vector<Id> nextSame_, previousSame_;
     mutable std::string keyBuffer_, otherKeyBuffer_;
     mutable unsigned long long probes_ = 0;

@@ -30,9 +30,12 @@ public:
 
     // How long a listing goes between letting the window's messages through,
     // and how long before it shows its count in the caption, in milliseconds.
+    // It stays open to change because a real folder lists too fast to let
+    // anything through at the program's pace: the tests run listings at a
+    // pace of 0, to put a drop, a close or Esc in the middle of one.
     struct ListingPace {
-        DWORD pumpEvery = 100;
-        DWORD countAfter = 500;
+        DWORD pumpEvery = Pacing::kTurnEvery;
+        DWORD countAfter = Pacing::kCountAfter;
     };
     ListingPace pace;
 

@@ -20,11 +20,6 @@ namespace {
 enum ControlId { idLV = 100, idPIcon, idCmdSel, idChkDups, idCmdClear, idPicTitle, idLblTitle };
 enum ListMenuIndex { kCopy = 0, kPaste = 1, kRemove = 2, kSaveList = 3, kOpenList = 4 };
 
-// A taking of paths lets messages through this often (milliseconds), and
-// shows its count in the caption once it has taken this long.
-constexpr DWORD kTurnEvery = 100;
-constexpr DWORD kCountAfter = 500;
-
 // A list file larger than this is refused rather than read into memory.
 constexpr unsigned long long kMaxListFileBytes = 64ull * 1024 * 1024;
 
@@ -195,7 +190,7 @@ void frmSel::TakeIn(const PathSource& paths, const std::string& what, const std:
         bool& on;
         ~Reading() { on = false; }
     } reading{reading_ = true};
-    Pacing pacing(kTurnEvery, kCountAfter);
+    Pacing pacing;
     const Taking taking = TakeFiles(
         paths, {LV, ImageList1, pIcon, blnAllowDupes, [this](const std::string& folder) { ShowFolderInPicker(folder); }},
         what, from, [&](std::size_t taken, std::size_t count) { return ReadingGoesOn(taken, count, pacing); });

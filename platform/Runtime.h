@@ -69,10 +69,13 @@ void ReportFailure(HWND owner) noexcept;
 
 // The pace of a long task that lets the window's messages through now and
 // then: a turn every `every` milliseconds, and its count shown once it has
-// run for `quietFor`.
+// run for `quietFor`. The program's tasks go at the default pace: a tenth of
+// a second keeps the window answering, half a second passes unnoticed.
 class Pacing {
 public:
-    Pacing(DWORD every, DWORD quietFor);
+    static constexpr DWORD kTurnEvery = 100;
+    static constexpr DWORD kCountAfter = 500;
+    explicit Pacing(DWORD every = kTurnEvery, DWORD quietFor = kCountAfter);
     // Whether a turn is due; a turn due starts the wait for the next.
     bool TurnDue();
     bool ShowsCount() const;

@@ -253,3 +253,25 @@ TEST(ListModel, TheIndexDoesTheSameWorkPerEntryHoweverOftenTextsRepeat)
         EXPECT_LT(many, 8.0) << distinct << " distinct texts";
     }
 }
+
+TEST(ListModel, EntriesSharingAKeyStayFindableThroughRenamesAndRemovals)
+{
+    // The first texts are alone with their keys until a second of one comes.
+    ListModel model(CompareTextNoCase);
+    const ListModel::Id x = model.Append("C:\\x.txt"), y = model.Append("C:\\y.txt");
+    const ListModel::Id upperX = model.Append("C:\\X.TXT"), lastX = model.Append("c:\\x.txt");
+    EXPECT_EQ(model.Find("c:\\X.txt"), x);
+    model.SetText(x, "C:\\z.txt");
+    EXPECT_EQ(model.Find("C:\\x.txt"), upperX);
+    EXPECT_EQ(model.Find("C:\\Z.TXT"), x);
+    EXPECT_EQ(model.Find("C:\\y.txt"), y);
+    model.SetText(upperX, "C:\\y.txt");
+    EXPECT_EQ(model.Find("C:\\x.txt"), lastX);
+    EXPECT_EQ(model.Find("C:\\Y.txt"), y);
+    model.Remove({y});  // numbers change: found again by text
+    EXPECT_EQ(model.Text(model.Find("C:\\y.txt")), "C:\\y.txt");
+    EXPECT_EQ(model.Text(model.Find("C:\\x.txt")), "c:\\x.txt");
+    model.Remove({model.Find("C:\\x.txt")});
+    EXPECT_EQ(model.Find("C:\\x.txt"), ListModel::kNone);
+    EXPECT_EQ(model.Count(), 2u);
+}

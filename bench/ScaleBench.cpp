@@ -377,7 +377,9 @@ std::string FolderWithFiles(std::string folder)
 void BenchTree(const std::string& tree)
 {
     Floor floor = MeasureFloor(tree, true);
+    // Loaded, not shown: its image list and drawing surface serve the picker.
     frmSel& selection = frmSel::Default();
+    selection.Load();
     frmAdd picker(selection.LV, selection.ImageList1, selection.pIcon);
     strCurFolder.clear();
     picker.Show();

@@ -4,14 +4,19 @@
 #include "services/ListText.h"
 #include "services/NamePattern.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 
 namespace {
 
+// A name as a file can have it (no control characters), that is one pattern
+// as it is: no wildcard, no separator, no blank around it to be trimmed.
 bool Plain(std::string_view name)
 {
-    return !name.empty() && name.find_first_of("*?; \t") == std::string_view::npos;
+    const auto control = [](char c) { return static_cast<unsigned char>(c) < 0x20; };
+    return !name.empty() && name.find_first_of("*?; ") == std::string_view::npos &&
+           std::none_of(name.begin(), name.end(), control);
 }
 
 // The name with each of its characters (UTF-8 sequences whole) as "?".

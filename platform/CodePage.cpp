@@ -18,14 +18,18 @@ bool Utf16Of(UINT codePage, std::string_view text, std::wstring& wide)
     return MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, text.data(), length, &wide[0], size) == size;
 }
 
-// The code page Windows gives programs that do not ask for UTF-8.
+// The code page Windows gives programs that do not ask for UTF-8. Asked
+// once: a list file in it converts each of its lines through it.
 UINT SystemCodePage()
 {
-    DWORD codePage = 0;
-    if (!GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
-                        reinterpret_cast<LPWSTR>(&codePage), sizeof(codePage) / sizeof(wchar_t)) ||
-        codePage == 0)
-        return GetACP();  // no answer: the program's own
+    static const UINT codePage = [] {
+        DWORD answer = 0;
+        if (!GetLocaleInfoW(LOCALE_SYSTEM_DEFAULT, LOCALE_IDEFAULTANSICODEPAGE | LOCALE_RETURN_NUMBER,
+                            reinterpret_cast<LPWSTR>(&answer), sizeof(answer) / sizeof(wchar_t)) ||
+            answer == 0)
+            return GetACP();  // no answer: the program's own
+        return static_cast<UINT>(answer);
+    }();
     return codePage;
 }
 

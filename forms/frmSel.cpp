@@ -292,8 +292,8 @@ void frmSel::PasteFiles()
         MsgBox(hWnd(), pasted.error);
         return;
     }
-    TakeIn({pasted.Count(), [&pasted](std::size_t index, std::string& path) { return pasted.Path(index, path); }},
-           "pasted item", "");
+    const auto line = [&pasted](std::size_t index, std::string& path) { return pasted.LinePath(index, path); };
+    TakeIn(pasted.names.empty() ? PathSource{pasted.lines.size(), line} : PathsOf(pasted.names), "pasted item", "");
 }
 
 void frmSel::RemoveSelection()

@@ -134,13 +134,9 @@ PastedPaths PathsOnClipboard(HWND owner)
     return pasted;
 }
 
-bool PastedPaths::Path(std::size_t index, std::string& path) const
+bool PastedPaths::LinePath(std::size_t line, std::string& path) const
 {
-    if (!names.empty()) {
-        path = names[index];
-        return !path.empty();
-    }
-    if (!ToCodePage(lines[index], path)) return false;
+    if (!ToCodePage(lines[line], path)) return false;
     const std::string_view trimmed = PastedLinePath(path);
     path.erase(0, static_cast<std::size_t>(trimmed.data() - path.data())).resize(trimmed.size());
     return true;

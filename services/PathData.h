@@ -27,10 +27,9 @@ struct PastedPaths {
     std::vector<std::string> names;  // of a shell file list; "" for a name the code page cannot hold
     std::wstring text;               // else the text, whose non-blank lines are paths
     std::vector<std::wstring_view> lines;  // views into the text
-    std::size_t Count() const { return names.empty() ? lines.size() : names.size(); }
-    // The path at an index, in the clipboard's order (a line as PastedLinePath
-    // gives it); false when the code page cannot hold it.
-    bool Path(std::size_t index, std::string& path) const;
+    // The path a line of the text gives (see PastedLinePath); false when the
+    // code page cannot hold it.
+    bool LinePath(std::size_t line, std::string& path) const;
 };
 // The names of the clipboard's shell file list, or else its text, copied once
 // and read a line at a time. Whatever effect the clipboard prefers (Explorer's

@@ -18,7 +18,6 @@
 namespace {
 
 enum ControlId { idLV = 100, idPIcon, idCmdSel, idChkDups, idCmdClear, idPicTitle, idLblTitle };
-enum ListMenuIndex { kCopy = 0, kPaste = 1, kRemove = 2, kSaveList = 3, kOpenList = 4 };
 
 // A list file larger than this is refused rather than read into memory.
 constexpr unsigned long long kMaxListFileBytes = 64ull * 1024 * 1024;
@@ -74,14 +73,13 @@ void frmSel::CreateControls()
     ImageList1.Create(SmallIconSize(Dpi()), SmallIconSize(Dpi()));
     LV.SmallIcons(ImageList1);
 
-    mnuList.Create({"Copy\tCtrl+C", "Paste\tCtrl+V", "Remove\tDel", "Save List...\tCtrl+S", "Open List...\tCtrl+O"});
+    mnuList.Create(ListCommands());
     AcceptDroppedFiles();
 
     chkDups.Click = [this] { chkDups_Click(); };
     LV.MouseDown = [this](int button, int, float x, float y) { LV_MouseDown(button, x, y); };
     LV.KeyDown = [this](int keyCode, int shift) { return LV_KeyDown(keyCode, shift); };
     LV.BeginDrag = [this] { LV_BeginDrag(); };
-    mnuList.Click = [this](int index) { mnuList_Click(index); };
     cmdClear.Click = [this] { cmdClear_Click(); };
     cmdSel.Click = [this] { cmdSel_Click(); };
 }
@@ -231,25 +229,12 @@ void frmSel::LV_MouseDown(int button, float x, float y)
         SetAllSelected(LV, false);
         hit.Selected(true);
     }
-    const bool anySelected = GetSelCount(LV) != 0;
-    mnuList.Item(kCopy).Enabled(anySelected);
-    mnuList.Item(kPaste).Enabled(ClipboardHasPaths());
-    mnuList.Item(kRemove).Enabled(anySelected);
-    mnuList.Item(kSaveList).Enabled(LV.ListItems.Count() != 0);
-    PopupMenu(mnuList);
+    mnuList.Track(hWnd());
 }
 
 bool frmSel::LV_KeyDown(int keyCode, int shift)
 {
-    const bool control = shift == 2;
-    if (control && keyCode == 'C') CopySelection();
-    else if (control && keyCode == 'V') PasteFiles();
-    else if (shift == 0 && keyCode == VK_DELETE) RemoveSelection();
-    else if (control && keyCode == 'S') SaveList();
-    else if (control && keyCode == 'O') OpenList();
-    else if (control && keyCode == 'A') SetAllSelected(LV, true);
-    else return false;
-    return true;
+    return mnuList.KeyDown(keyCode, shift);
 }
 
 void frmSel::LV_BeginDrag()
@@ -257,27 +242,21 @@ void frmSel::LV_BeginDrag()
     DragSelected(LV);
 }
 
-void frmSel::mnuList_Click(int Index)
+std::vector<Command> frmSel::ListCommands()
 {
-    switch (Index) {
-    case kCopy:
-        CopySelection();
-        break;
-    case kPaste:
-        PasteFiles();
-        break;
-    case kRemove:
-        RemoveSelection();
-        break;
-    case kSaveList:
-        SaveList();
-        break;
-    case kOpenList:
-        OpenList();
-        break;
-    }
+    constexpr int kCtrl = 2;
+    const auto anySelected = [this] { return GetSelCount(LV) != 0; };
+    const auto anyEntry = [this] { return LV.ListItems.Count() != 0; };
+    return {
+        {"Copy", {{'C', kCtrl}}, [this] { CopySelection(); }, anySelected},
+        {"Paste", {{'V', kCtrl}}, [this] { PasteFiles(); }, ClipboardHasPaths},
+        {"Remove", {{VK_DELETE, 0}}, [this] { RemoveSelection(); }, anySelected},
+        {"Select All", {{'A', kCtrl}}, [this] { SetAllSelected(LV, true); }, anyEntry},
+        {"-"},
+        {"Save List...", {{'S', kCtrl}}, [this] { SaveList(); }, anyEntry},
+        {"Open List...", {{'O', kCtrl}}, [this] { OpenList(); }},
+    };
 }
-
 
 void frmSel::CopySelection()
 {

@@ -6,7 +6,7 @@
 #include "platform/Form.h"
 #include "platform/ImageList.h"
 #include "platform/ListView.h"
-#include "platform/Menu.h"
+#include "platform/CommandTable.h"
 #include "platform/PictureBox.h"
 #include "platform/Runtime.h"
 #include "services/ListCommands.h"
@@ -30,8 +30,8 @@ public:
     ListView LV;
     ImageList ImageList1;
     PictureBox pIcon;
-    // The list's pop-up menu: Copy, Paste, Remove, Save List..., Open List...
-    Menu mnuList;
+    // The list's commands: its pop-up menu and its shortcuts.
+    CommandTable mnuList;
 
     // The picker, made on first use and kept for the life of the program; it
     // is loaded by "Select Files" or a folder to show, never by this.
@@ -64,7 +64,7 @@ private:
     void LV_MouseDown(int button, float x, float y);
     bool LV_KeyDown(int keyCode, int shift);
     void LV_BeginDrag();
-    void mnuList_Click(int Index);
+    std::vector<Command> ListCommands();
 
     void CopySelection();
     void PasteFiles();

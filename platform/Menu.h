@@ -6,22 +6,36 @@
 
 #include <functional>
 #include <initializer_list>
+#include <string>
+#include <vector>
 
 class MenuItem {
 public:
-    MenuItem(HMENU menu, int index) : menu_(menu), index_(index) {}
+    // An item by its position in the menu, or by its command anywhere in its submenus.
+    MenuItem(HMENU menu, UINT item, UINT by) : menu_(menu), item_(item), by_(by) {}
     void Enabled(bool enabled);
     void Checked(bool checked);
+    void Caption(const std::string& caption);
 
 private:
     HMENU menu_;
-    int index_;
+    UINT item_;
+    UINT by_;  // MF_BYPOSITION or MF_BYCOMMAND
 };
 
 class Menu {
 public:
     void Create(std::initializer_list<const char*> captions);
-    MenuItem Item(int index) const { return MenuItem(menu_.get(), index); }
+    // An item with entries under it opens a submenu of them. Every entry is
+    // numbered in the order met, the submenu's own after it, so that a table
+    // read in the same order finds the entry clicked by its index.
+    struct Entry {
+        std::string caption;
+        std::vector<Entry> submenu;
+    };
+    void Create(const std::vector<Entry>& entries);
+    MenuItem Item(int index) const { return MenuItem(menu_.get(), static_cast<UINT>(index), MF_BYPOSITION); }
+    MenuItem Numbered(int index) const { return MenuItem(menu_.get(), kFirstCommand + index, MF_BYCOMMAND); }
     HMENU Handle() const { return menu_.get(); }
 
     // Shows the menu at the mouse pointer, owned by the given window, and

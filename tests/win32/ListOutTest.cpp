@@ -624,8 +624,8 @@ TEST_F(ListOut, ThePopUpMenuOffersItsCommandsWithTheirShortcuts)
     });
     PressButton(SelectionList(), WM_RBUTTONDOWN, WM_RBUTTONUP, ItemCentre(SelectionList(), 0));
     ASSERT_TRUE(open.Ran());
-    EXPECT_EQ(captions, (std::vector<std::string>{"Copy\tCtrl+C", "Paste\tCtrl+V", "Remove\tDel",
-                                                  "Save List...\tCtrl+S", "Open List...\tCtrl+O"}));
+    EXPECT_EQ(captions, (std::vector<std::string>{"Copy\tCtrl+C", "Paste\tCtrl+V", "Remove\tDel", "Select All\tCtrl+A",
+                                                  "", "Save List...\tCtrl+S", "Open List...\tCtrl+O"}));
     EXPECT_TRUE(pasteGreyed);
     EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{"C:\\b.txt"}));
 }

@@ -294,6 +294,7 @@ LRESULT ListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_MBUTTONDOWN:
         return OnMouseDown(message, wParam, lParam);
     case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:  // a key pressed with Alt
     case WM_CHAR:
         return OnKey(message, wParam, lParam);
     case LVM_SETITEMSTATE:
@@ -331,7 +332,8 @@ LRESULT ListView::OnMouseDown(UINT message, WPARAM wParam, LPARAM lParam)
 
 LRESULT ListView::OnKey(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_KEYDOWN && KeyDown && KeyDown(static_cast<int>(wParam), ShiftState(0))) return 0;
+    const bool keyDown = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+    if (keyDown && KeyDown && KeyDown(static_cast<int>(wParam), ShiftState(0))) return 0;
     // Moving to an entry with the keyboard (arrows, or typing its first
     // letters) counts as clicking it.
     const int before = FocusedPosition();

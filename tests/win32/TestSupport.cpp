@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 void Pump()
@@ -41,13 +42,21 @@ std::vector<std::string> ItemTexts(HWND list)
 
 void PressKey(HWND list, WPARAM key, bool control)
 {
+    PressKeys(list, key, control ? 2 : 0);
+}
+
+void PressKeys(HWND list, WPARAM key, int shift)
+{
     BYTE keys[256] = {};
     GetKeyboardState(keys);
-    const BYTE before = keys[VK_CONTROL];
-    keys[VK_CONTROL] = control ? 0x80 : 0;
-    SetKeyboardState(keys);
-    SendMessageA(list, WM_KEYDOWN, key, 1);
-    keys[VK_CONTROL] = before;
+    BYTE held[256];
+    std::copy(std::begin(keys), std::end(keys), std::begin(held));
+    held[VK_SHIFT] = (shift & 1) ? 0x80 : 0;
+    held[VK_CONTROL] = (shift & 2) ? 0x80 : 0;
+    held[VK_MENU] = (shift & 4) ? 0x80 : 0;
+    SetKeyboardState(held);
+    // With Alt alone held, the system sends a key as a system key.
+    SendMessageA(list, shift == 4 ? WM_SYSKEYDOWN : WM_KEYDOWN, key, 1);
     SetKeyboardState(keys);
     Pump();
 }

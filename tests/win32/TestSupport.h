@@ -77,6 +77,8 @@ private:
 
 // Presses a key in a list as the keyboard would, Ctrl held when asked.
 void PressKey(HWND list, WPARAM key, bool control);
+// The same with modifiers held: 1 Shift, 2 Ctrl, 4 Alt.
+void PressKeys(HWND list, WPARAM key, int shift);
 // Clicks an item of a list view as the mouse would (keys: MK_CONTROL, MK_SHIFT).
 void ClickItem(HWND list, int position, WPARAM keys = 0);
 // Presses the right (or another) mouse button at a point of a list view.

@@ -1,0 +1,108 @@
+// What the file system says of a list's files, read a folder at a time or
+// asked a file at a time, and the orders and removals made from it.
+#include "TestSupport.h"
+#include "common/FileText.h"
+#include "platform/FileSystem.h"
+#include "services/FileFacts.h"
+#include "services/ListShape.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// The facts of a path as the system gives them asked straight.
+FileFacts SystemFacts(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return {};
+    const auto ticks = [](FILETIME time) { return (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime; };
+    return {!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY), (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow,
+            ticks(data.ftLastWriteTime), ticks(data.ftCreationTime), data.dwFileAttributes};
+}
+
+bool operator==(const FileFacts& a, const FileFacts& b)
+{
+    return a.exists == b.exists && a.size == b.size && a.modified == b.modified && a.created == b.created &&
+           a.attributes == b.attributes;
+}
+
+// A file of `size` bytes last written `days` days into 2020.
+std::string FileOf(const std::string& path, std::size_t size, int days)
+{
+    WriteBytes(path, std::string(size, 'x'));
+    const ULONGLONG ticks = 132223104000000000ULL + ULONGLONG(days) * 864000000000ULL;
+    const FILETIME time{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    SetFileTime(file, nullptr, nullptr, &time);
+    CloseHandle(file);
+    return path;
+}
+
+}  // namespace
+
+TEST(FileFacts, AFolderReadWholeOrFileByFileGivesWhatTheSystemSays)
+{
+    // A few paths of a folder are asked about one by one, many read with their folder.
+    for (const std::uint32_t files : {3u, kPathsWorthAFolderRead + 3}) {
+        TempFolder folder;
+        std::vector<std::string> paths;
+        for (std::uint32_t i = 0; i < files; ++i) paths.push_back(FileOf(folder.Path() + "\\f" + std::to_string(i) + ".txt", i, i));
+        folder.Folder("sub");
+        paths.push_back(folder.File("\xC3\x89t\xC3\xA9.txt"));      // Été.txt
+        paths.push_back(folder.File("\xF0\x9F\x98\x80.txt"));      // an emoji, outside the BMP
+        const std::string in = folder.Path() + "\\";
+        for (const char* other : {"F1.TXT", "\xC3\xA9T\xC3\x89.TXT",  // letter case aside
+                                  "sub", "gone.txt", "f2.txt."})      // a folder, no file, a trailing dot
+            paths.push_back(in + other);
+        for (std::uint32_t i = 0; i < files; ++i) paths.push_back(in + "gone\\f" + std::to_string(i) + ".txt");
+        const std::vector<std::string_view> asked(paths.begin(), paths.end());
+        const std::vector<FileFacts> facts = ReadFileFacts(asked);
+        ASSERT_EQ(facts.size(), paths.size());
+        for (std::size_t i = 0; i < paths.size(); ++i) EXPECT_TRUE(facts[i] == SystemFacts(paths[i])) << paths[i];
+        EXPECT_TRUE(facts[files + 2].exists && facts[files + 3].exists && facts[files + 6].exists);
+        EXPECT_FALSE(facts[files + 4].exists || facts[files + 5].exists);
+    }
+}
+
+class ListShape : public ::testing::Test {
+protected:
+    // Two folders, and a file of neither that has gone; the names in no order.
+    ListShape()
+        : a(folder.Folder("a") + "\\"), b(folder.Folder("b") + "\\"),
+          paths{FileOf(a + "file10.txt", 3, 3), FileOf(b + "file3.txt", 1, 1), a + "gone.txt",
+                FileOf(a + "File2.txt", 10, 2), FileOf(a + "zz.doc", 3, 4)},
+          texts(paths.begin(), paths.end())
+    {
+    }
+    TempFolder folder;
+    std::string a, b;
+    std::vector<std::string> paths;
+    std::vector<std::string_view> texts;
+};
+
+TEST_F(ListShape, SortsAsExplorerByNamesAndByTheFilesFactsWithMissingFilesLast)
+{
+    const struct {
+        SortKey key;
+        bool descending;
+        std::vector<int> order;
+    } cases[] = {
+        {SortKey::Name, false, {3, 1, 0, 2, 4}},      {SortKey::Name, true, {4, 2, 0, 1, 3}},
+        {SortKey::Folder, false, {3, 0, 2, 4, 1}},    {SortKey::Extension, false, {4, 3, 1, 0, 2}},
+        {SortKey::Size, false, {1, 0, 4, 3, 2}},      {SortKey::Size, true, {3, 0, 4, 1, 2}},
+        {SortKey::Modified, false, {1, 3, 0, 4, 2}},  {SortKey::Modified, true, {4, 0, 3, 1, 2}},
+    };
+    for (const auto& test : cases)
+        EXPECT_EQ(SortedBy(texts, test.key, test.descending), test.order) << static_cast<int>(test.key);
+}
+
+TEST_F(ListShape, RemoveMissingFindsTheEntriesOfGoneFilesAndCountsThem)
+{
+    DeleteFileA(paths[1].c_str());
+    const MissingFiles missing = FindMissing(texts);
+    EXPECT_EQ(missing.positions, (std::vector<int>{1, 2}));
+    EXPECT_EQ(missing.message, "2 entries named files that no longer exist and were removed.");
+}

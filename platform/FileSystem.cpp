@@ -80,10 +80,8 @@ bool IsFolder(HANDLE handle)
 FolderRead NothingRead(DWORD error)
 {
     FolderRead read;
-    if (error != ERROR_NO_MORE_FILES && !NamesNoFolder(error)) {
-        read.end = FolderRead::End::Failed;
-        read.error = error;
-    }
+    if (error != ERROR_NO_MORE_FILES) read.error = error;
+    if (error != ERROR_NO_MORE_FILES && !NamesNoFolder(error)) read.end = FolderRead::End::Failed;
     return read;
 }
 
@@ -183,13 +181,16 @@ FolderRead ReadFolderRecords(const std::string& folder, const RecordVisitor& vis
 FolderEntries::FolderEntries(const std::string& folder)
 {
     std::string key;  // one buffer for every key
-    whole_ = ReadFolderRecords(folder, [&](std::string_view name, const EntryRecord& record) {
+    const FolderRead read = ReadFolderRecords(folder, [&](std::string_view name, const EntryRecord& record) {
                  const auto at = static_cast<std::uint32_t>(bytes_.size());
-                 bytes_.append(name).append(FoldedName(name, key));
-                 entries_.push_back({at, static_cast<std::uint32_t>(name.size()),
-                                     at + static_cast<std::uint32_t>(name.size()), static_cast<std::uint32_t>(key.size()),
-                                     record});
-             }).end == FolderRead::End::Done;
+                 bytes_.append(name);
+                 // Most names are their own key (ASCII in lower case): held once.
+                 const auto keyAt = FoldedName(name, key) == name ? at : static_cast<std::uint32_t>(bytes_.size());
+                 if (keyAt != at) bytes_.append(key);
+                 entries_.push_back({at, static_cast<std::uint32_t>(name.size()), keyAt,
+                                     static_cast<std::uint32_t>(key.size()), record});
+             });
+    whole_ = read.end == FolderRead::End::Done && (read.error == 0 || SaysNothingThere(read.error));
     std::size_t size = 16;
     while (size < entries_.size() * 2) size *= 2;
     table_.assign(size, kNoEntry);
@@ -217,6 +218,19 @@ const EntryRecord* FolderEntries::Find(std::string_view name) const
         if (!caseAside) caseAside = &entry.record;
     }
     return caseAside;
+}
+
+bool SaysNothingThere(DWORD error)
+{
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_DIRECTORY:
+        return true;
+    default:
+        return false;
+    }
 }
 
 bool ShownAsWritten(std::string_view name)

@@ -20,7 +20,7 @@ DWORD FileAttributes(const std::string& path);
 struct FolderRead {
     enum class End { Done, Failed, Stopped };  // Stopped: the caller ended it before the folder's end
     End end = End::Done;
-    DWORD error = 0;               // the system's reason, when Failed
+    DWORD error = 0;               // the system's reason, when Failed or when there was no folder to read
     unsigned long long outsideCodePage = 0;  // entries left out: the code page cannot hold their names
 };
 // Called for each entry but "." and "..": its name (valid during the call
@@ -42,9 +42,13 @@ struct EntryRecord {
     unsigned long long size = 0;
     unsigned long long modified = 0, created = 0;  // FILETIME ticks, UTC
 };
-// The record of a file or folder asked about on its own; false when there is
-// none there (or it cannot be reached).
+// The record of a file or folder asked about on its own; false, with the
+// thread's last error, when there is none there (or it cannot be reached).
 bool ReadEntryRecord(const std::string& path, EntryRecord& record);
+// Whether the error of a question about a path says that nothing is there
+// (the path, or a folder on its way, is gone or names a file), and not that
+// the system could not tell (a share offline, a drive not ready, no access).
+bool SaysNothingThere(DWORD error);
 // Called for each entry but "." and ".." with its name (valid during the
 // call only) and record.
 using RecordVisitor = std::function<void(std::string_view name, const EntryRecord& record)>;
@@ -66,8 +70,8 @@ public:
     explicit FolderEntries(const std::string& folder);
     // The record of the entry of that name, or null when the read did not show it.
     const EntryRecord* Find(std::string_view name) const;
-    // Whether the read reached the folder's end: a name it did not show is
-    // then not there, unless the system takes it for another (a short name,
+    // Whether the read reached the folder's end, or found no folder there: a
+    // name it did not show is then not there, unless the system takes it for another (a short name,
     // trailing dots), which ShownAsWritten tells.
     bool Whole() const { return whole_; }
 
@@ -82,7 +86,7 @@ private:
     }
     std::size_t FirstSlot(std::string_view key) const;
     static constexpr std::uint32_t kNoEntry = ~std::uint32_t{0};
-    std::string bytes_;  // each name, then its key
+    std::string bytes_;  // each name, then its key where that differs
     std::vector<Entry> entries_;
     std::vector<std::uint32_t> table_;  // positions in entries_ by their key's hash, open addressing, at most half full
     bool whole_ = false;

@@ -22,7 +22,10 @@ FileFacts FactsOf(const EntryRecord& record)
 FileFacts AskedFacts(std::string_view path)
 {
     EntryRecord record;
-    return ReadEntryRecord(std::string(path), record) ? FactsOf(record) : FileFacts{};
+    if (ReadEntryRecord(std::string(path), record)) return FactsOf(record);
+    FileFacts facts;
+    facts.unknown = !SaysNothingThere(GetLastError());
+    return facts;
 }
 
 }  // namespace

@@ -163,7 +163,7 @@ std::vector<int> MissingPositions(const std::vector<FileFacts>& facts)
 {
     std::vector<int> missing;
     for (std::size_t i = 0; i < facts.size(); ++i)
-        if (!facts[i].exists) missing.push_back(static_cast<int>(i));
+        if (!facts[i].exists && !facts[i].unknown) missing.push_back(static_cast<int>(i));
     return missing;
 }
 

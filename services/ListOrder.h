@@ -49,7 +49,7 @@ std::vector<int> OrderByFacts(const std::vector<FileFacts>& facts, std::uint64_t
 // The order turned end to end.
 std::vector<int> ReversedOrder(std::size_t count);
 
-// The positions of the entries whose file does not exist, in order.
+// The positions of the entries whose file is known not to exist, in order.
 std::vector<int> MissingPositions(const std::vector<FileFacts>& facts);
 // What the user is told when that many entries were removed for it; "" for none.
 std::string MissingRemovedMessage(std::size_t removed);

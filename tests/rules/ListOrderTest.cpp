@@ -120,7 +120,9 @@ TEST(ListOrder, FactsOrderKeepsTiesAndPutsMissingFilesLastEitherWay)
 
 TEST(ListOrder, MissingFilesAreFoundAndCountedInOneMessage)
 {
-    EXPECT_EQ(MissingPositions({FileFacts{}, FileFacts{true}, FileFacts{}}), (std::vector<int>{0, 2}));
+    FileFacts unreachable;  // on a share offline: not known to be gone
+    unreachable.unknown = true;
+    EXPECT_EQ(MissingPositions({FileFacts{}, FileFacts{true}, unreachable, FileFacts{}}), (std::vector<int>{0, 3}));
     const std::pair<std::size_t, const char*> cases[] = {
         {0, ""},
         {1, "1 entry named a file that no longer exists and was removed."},

@@ -67,6 +67,16 @@ TEST(FileFacts, AFolderReadWholeOrFileByFileGivesWhatTheSystemSays)
     }
 }
 
+TEST(FileFacts, OnlyAnAnswerThatNothingIsThereMakesAFileMissing)
+{
+    const std::pair<DWORD, bool> answers[] = {
+        {ERROR_FILE_NOT_FOUND, true}, {ERROR_PATH_NOT_FOUND, true}, {ERROR_INVALID_NAME, true},
+        {ERROR_DIRECTORY, true},      {ERROR_BAD_NETPATH, false},   {ERROR_BAD_NET_NAME, false},
+        {ERROR_NOT_READY, false},     {ERROR_ACCESS_DENIED, false}, {ERROR_SHARING_VIOLATION, false},
+    };
+    for (const auto& [error, nothing] : answers) EXPECT_EQ(SaysNothingThere(error), nothing) << error;
+}
+
 class ListShape : public ::testing::Test {
 protected:
     // Two folders, and a file of neither that has gone; the names in no order.

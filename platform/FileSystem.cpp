@@ -2,6 +2,7 @@
 
 #include "platform/CodePage.h"
 #include "platform/Handles.h"
+#include "platform/Letters.h"
 #include "platform/PathParts.h"
 
 #include <memory>
@@ -47,7 +48,7 @@ public:
     bool Next(std::wstring_view& name, DWORD& attributes, DWORD& reparseTag)
     {
         if (!at_ && !Fetch()) return false;
-        const auto& record = *reinterpret_cast<const FILE_FULL_DIR_INFO*>(at_);
+        const auto& record = *(current_ = reinterpret_cast<const FILE_FULL_DIR_INFO*>(at_));
         name = std::wstring_view(record.FileName, record.FileNameLength / sizeof(WCHAR));
         attributes = record.FileAttributes;
         // A reparse point's record holds its tag where the extended attributes' size would be.
@@ -57,12 +58,15 @@ public:
     }
     // The entry given last was the last of its batch.
     bool BatchDone() const { return at_ == nullptr; }
+    // The record of the entry given last.
+    const FILE_FULL_DIR_INFO& Current() const { return *current_; }
 
 private:
     static constexpr DWORD kBatchBytes = 64 * 1024;  // the most a network share gives at once
     HANDLE folder_;
     std::unique_ptr<LONGLONG[]> batch_{new LONGLONG[kBatchBytes / sizeof(LONGLONG)]};  // records are 8-byte aligned
     const char* at_ = nullptr;
+    const FILE_FULL_DIR_INFO* current_ = nullptr;
 };
 
 bool IsFolder(HANDLE handle)
@@ -76,11 +80,54 @@ bool IsFolder(HANDLE handle)
 FolderRead NothingRead(DWORD error)
 {
     FolderRead read;
-    if (error != ERROR_NO_MORE_FILES && !NamesNoFolder(error)) {
-        read.end = FolderRead::End::Failed;
-        read.error = error;
-    }
+    if (error != ERROR_NO_MORE_FILES) read.error = error;
+    if (error != ERROR_NO_MORE_FILES && !NamesNoFolder(error)) read.end = FolderRead::End::Failed;
     return read;
+}
+
+// Reads a folder's entries, visiting each with its record as `visit(name,
+// attributes, reparseTag, record)`; `carryOn` as for ReadFolder.
+template <typename Visit>
+FolderRead ReadRecords(const std::string& folder, const CarryOn& carryOn, const Visit& visit)
+{
+    // Named with its backslash: "C:" alone would be the drive's current folder.
+    const File handle(CreateFileW(SystemPath(WithSlash(folder)).c_str(), FILE_LIST_DIRECTORY,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!handle) return NothingRead(GetLastError());
+    FolderRecords records(handle.get());
+    if (!records.Fetch()) {
+        const DWORD error = GetLastError();
+        return NothingRead(IsFolder(handle.get()) ? error : ERROR_DIRECTORY);  // a file opens too
+    }
+    return ReadEntries(
+        [&records](std::wstring_view& name, DWORD& attributes, DWORD& reparseTag) {
+            return records.Next(name, attributes, reparseTag);
+        },
+        [&](std::string_view name, DWORD attributes, DWORD reparseTag) {
+            return visit(name, attributes, reparseTag, records.Current()) &&
+                   (!carryOn || !records.BatchDone() || carryOn());
+        });
+}
+
+unsigned long long Ticks(LARGE_INTEGER time)
+{
+    return static_cast<unsigned long long>(time.QuadPart);
+}
+
+unsigned long long Ticks(FILETIME time)
+{
+    return (static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+}
+
+// A name as the file system compares names, letter case aside: ASCII in lower
+// case, others upper-cased (as the system does) and then so.
+std::string_view FoldedName(std::string_view name, std::string& buffer)
+{
+    if (IsAscii(name)) buffer.assign(name);
+    else buffer = UpperCaseUtf8(name);
+    for (char& c : buffer) c = FoldAscii(c);
+    return buffer;
 }
 
 }  // namespace
@@ -106,23 +153,89 @@ DWORD FileAttributes(const std::string& path)
 
 FolderRead ReadFolder(const std::string& folder, const FolderVisitor& visit, const CarryOn& carryOn)
 {
-    // Named with its backslash: "C:" alone would be the drive's current folder.
-    const File handle(CreateFileW(SystemPath(WithSlash(folder)).c_str(), FILE_LIST_DIRECTORY,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
-    if (!handle) return NothingRead(GetLastError());
-    FolderRecords records(handle.get());
-    if (!records.Fetch()) {
-        const DWORD error = GetLastError();
-        return NothingRead(IsFolder(handle.get()) ? error : ERROR_DIRECTORY);  // a file opens too
+    return ReadRecords(folder, carryOn, [&](std::string_view name, DWORD attributes, DWORD reparseTag,
+                                            const FILE_FULL_DIR_INFO&) { return visit(name, attributes, reparseTag); });
+}
+
+bool ReadEntryRecord(const std::string& path, EntryRecord& record)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(SystemPath(path).c_str(), GetFileExInfoStandard, &data)) return false;
+    record.attributes = data.dwFileAttributes;
+    record.size = (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    record.modified = Ticks(data.ftLastWriteTime);
+    record.created = Ticks(data.ftCreationTime);
+    return true;
+}
+
+FolderRead ReadFolderRecords(const std::string& folder, const RecordVisitor& visit)
+{
+    return ReadRecords(folder, nullptr, [&](std::string_view name, DWORD attributes, DWORD,
+                                            const FILE_FULL_DIR_INFO& record) {
+        visit(name, {attributes, static_cast<unsigned long long>(record.EndOfFile.QuadPart), Ticks(record.LastWriteTime),
+                     Ticks(record.CreationTime)});
+        return true;
+    });
+}
+
+FolderEntries::FolderEntries(const std::string& folder)
+{
+    std::string key;  // one buffer for every key
+    const FolderRead read = ReadFolderRecords(folder, [&](std::string_view name, const EntryRecord& record) {
+                 const auto at = static_cast<std::uint32_t>(bytes_.size());
+                 bytes_.append(name);
+                 // Most names are their own key (ASCII in lower case): held once.
+                 const auto keyAt = FoldedName(name, key) == name ? at : static_cast<std::uint32_t>(bytes_.size());
+                 if (keyAt != at) bytes_.append(key);
+                 entries_.push_back({at, static_cast<std::uint32_t>(name.size()), keyAt,
+                                     static_cast<std::uint32_t>(key.size()), record});
+             });
+    whole_ = read.end == FolderRead::End::Done && (read.error == 0 || SaysNothingThere(read.error));
+    std::size_t size = 16;
+    while (size < entries_.size() * 2) size *= 2;
+    table_.assign(size, kNoEntry);
+    const std::size_t mask = size - 1;
+    for (std::uint32_t i = 0; i < entries_.size(); ++i) {
+        std::size_t slot = FirstSlot(Text(entries_[i].key, entries_[i].keyLength));
+        while (table_[slot] != kNoEntry) slot = (slot + 1) & mask;
+        table_[slot] = i;
     }
-    return ReadEntries(
-        [&records](std::wstring_view& name, DWORD& attributes, DWORD& reparseTag) {
-            return records.Next(name, attributes, reparseTag);
-        },
-        [&](std::string_view name, DWORD attributes, DWORD reparseTag) {
-            return visit(name, attributes, reparseTag) && (!carryOn || !records.BatchDone() || carryOn());
-        });
+}
+
+std::size_t FolderEntries::FirstSlot(std::string_view key) const
+{
+    return std::hash<std::string_view>()(key) & (table_.size() - 1);
+}
+
+const EntryRecord* FolderEntries::Find(std::string_view name) const
+{
+    const std::string_view key = FoldedName(name, key_);
+    const EntryRecord* caseAside = nullptr;
+    for (std::size_t slot = FirstSlot(key); table_[slot] != kNoEntry; slot = (slot + 1) & (table_.size() - 1)) {
+        const Entry& entry = entries_[table_[slot]];
+        if (Text(entry.key, entry.keyLength) != key) continue;
+        if (Text(entry.name, entry.nameLength) == name) return &entry.record;
+        if (!caseAside) caseAside = &entry.record;
+    }
+    return caseAside;
+}
+
+bool SaysNothingThere(DWORD error)
+{
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+    case ERROR_DIRECTORY:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool ShownAsWritten(std::string_view name)
+{
+    return !name.empty() && name.back() != '.' && name.back() != ' ' && name.find_first_of("~:") == std::string_view::npos;
 }
 
 bool EntersFolder(DWORD attributes, DWORD reparseTag)

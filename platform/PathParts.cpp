@@ -66,3 +66,17 @@ std::string WithSlash(std::string path)
     if (!EndsWithSlash(path)) path += '\\';
     return path;
 }
+
+std::string_view FolderPart(std::string_view path)
+{
+    const std::size_t name = NameStart(path);
+    return name == 0 || name == path.size() ? std::string_view() : path.substr(0, name);
+}
+
+std::string_view ExtensionOf(std::string_view name)
+{
+    // A dot is never the second byte of a double-byte character.
+    const std::size_t dot = name.rfind('.');
+    return dot == std::string_view::npos || name.find(' ', dot) != std::string_view::npos ? std::string_view()
+                                                                                         : name.substr(dot);
+}

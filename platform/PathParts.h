@@ -27,6 +27,12 @@ std::size_t NameStart(std::string_view path);
 std::string FolderOf(std::string_view path);
 // The path's name: what follows its folder.
 std::string_view NameOf(std::string_view path);
+// The folder of a path naming a file in a folder, with its backslash; "" for
+// a bare name or a path ending in a backslash.
+std::string_view FolderPart(std::string_view path);
+// The shell's extension of a file name: from its last dot, unless a blank
+// follows it; "" for none.
+std::string_view ExtensionOf(std::string_view name);
 // Whether the path ends with a backslash or slash (a folder named so, or a root).
 bool EndsWithSlash(std::string_view path);
 // The path with a backslash added when it does not end with one.

@@ -5,7 +5,8 @@
 # the program file's size, each timing with its ratio to the floor of reading
 # the folder. The folders (about 20 types of file, 1% small programs with icons
 # of their own, 3 subfolders) and the tree are made once, natively, under
-# build/bench-folders.
+# build/bench-folders. "scripts/bench.sh 100000" runs only the folders of the
+# counts given, without the tree.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup-debian.sh
@@ -47,11 +48,13 @@ make_tree() {
   echo "$tree"
 }
 run() { scripts/wine-run --arch x64 "$@"; }
+counts=("$@")
+[ $# -gt 0 ] || counts=(10000 100000)
 folders=()
-for count in 10000 100000; do folders+=("$(run winepath -w "$(make_folder $count)")"); done
+for count in "${counts[@]}"; do folders+=("$(run winepath -w "$(make_folder $count)")"); done
 # BASELINE=path/to/an/older/quorvel.exe compares start-ups with it.
 if [ -n "${BASELINE:-}" ]; then folders+=(--baseline "$(run winepath -w "$BASELINE")"); fi
 program=$(run winepath -w build/x64/quorvel.exe)
 run build/x64/bench/quorvel_bench.exe "$program" "${folders[@]}"
 # The tree in a process of its own: its memory is measured in a fresh heap.
-run build/x64/bench/quorvel_bench.exe "$program" --tree "$(run winepath -w "$(make_tree)")"
+[ $# -gt 0 ] || run build/x64/bench/quorvel_bench.exe "$program" --tree "$(run winepath -w "$(make_tree)")"

@@ -12,6 +12,7 @@ struct FileFacts {
     std::uint64_t size = 0;
     std::uint64_t modified = 0, created = 0;  // FILETIME ticks, UTC; 0 when unknown
     std::uint32_t attributes = 0;             // FILE_ATTRIBUTE_* bits
+    bool unknown = false;  // the system could not tell whether it is there (a share offline, a drive not ready)
 };
 
 // The facts of each path, in the order given.

@@ -21,14 +21,6 @@ constexpr UINT kSmallIconFlags = SHGFI_SYSICONINDEX | SHGFI_EXETYPE | SHGFI_TYPE
 // A name of no type: the shell answers for it as for any file of a type it does not know.
 constexpr char kUntypedName[] = "file";
 
-// The shell's extension of a file name: from the last dot, unless a blank follows it.
-std::string_view ShellExtension(std::string_view name)
-{
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string_view::npos || name.find(' ', dot) != std::string_view::npos ? std::string_view()
-                                                                                         : name.substr(dot);
-}
-
 // Asks the shell about a file with a fresh record. Some shells (Wine's among
 // them) answer 0 and leave the record empty when SHGFI_EXETYPE comes with
 // other flags; then the question is asked once more without it.
@@ -39,7 +31,7 @@ DWORD_PTR ShellFileInfo(const std::string& path, UINT flags, SHFILEINFOA& info)
     // such a file is asked about as any file of its type, by a short name
     // with its extension, or with none where even the extension is too long.
     if (path.size() >= MAX_PATH) {
-        std::string_view extension = ShellExtension(NameOf(path));
+        std::string_view extension = ExtensionOf(NameOf(path));
         if (extension.size() >= MAX_PATH - 1) extension = {};
         return ShellFileInfo(kUntypedName + std::string(extension), flags | SHGFI_USEFILEATTRIBUTES, info);
     }
@@ -85,7 +77,7 @@ class FileTypes {
 public:
     FileType& Of(std::string_view name)
     {
-        std::string extension(ShellExtension(name));
+        std::string extension(ExtensionOf(name));
         for (char& c : extension) c = FoldAscii(c);
         const auto found = byExtension_.find(extension);
         if (found != byExtension_.end()) return found->second;

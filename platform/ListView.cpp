@@ -77,7 +77,10 @@ ListView::~ListView()
 void ListView::Create(HWND parent, int id, const Design& design)
 {
     const DWORD style = WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS;
-    Control::Create(parent, id, {WC_LISTVIEWA, "", style, WS_EX_CLIENTEDGE, design.rect});
+    // Accessibility names a list by its window text, which a list view never
+    // draws: Wine's only by it, Windows' by it or a label before the list,
+    // and these lists have none.
+    Control::Create(parent, id, {WC_LISTVIEWA, design.accessibleName, style, WS_EX_CLIENTEDGE, design.rect});
     model_.Clear();  // a form that is loaded again starts with an empty list
     controlCount_ = 0;
     syncPosted_ = false;

@@ -46,6 +46,8 @@ public:
         const char* columnHeading;
         bool sorted;
         std::uint32_t backColor, foreColor;  // 0x00BBGGRR or 0x800000nn
+        // What the list holds, as a screen reader names it; never shown.
+        const char* accessibleName = "";
     };
     ListView();
     ~ListView() override;

@@ -12,6 +12,8 @@
 #include "services/PathData.h"
 #include "platform/Runtime.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <functional>
 #include <set>
@@ -208,6 +210,25 @@ TEST_F(ListOut, ADragEndsWithTheButtonsOrEscAndNeverDropsOnTheWindowItCameFrom)
         EXPECT_EQ(source->QueryContinueDrag(escape, keys), answer) << keys << " at " << at.x;
     }
     source->Release();
+}
+
+TEST_F(ListOut, ScreenReadersNameEachListByWhatItHolds)
+{
+    // Entries are read by their whole text (LVM_GETITEMTEXT, tested with the
+    // drawing); Wine's accessibility names no entry of a list view at all.
+    Open();
+    for (const auto& [list, name] : {std::pair{SelectionList(), L"Chosen files"}, {List(), L"Files in the folder"}}) {
+        IAccessible* accessible = nullptr;
+        ASSERT_EQ(AccessibleObjectFromWindow(list, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(&accessible)), S_OK);
+        VARIANT self{};
+        self.vt = VT_I4;
+        self.lVal = CHILDID_SELF;
+        BSTR read = nullptr;
+        EXPECT_EQ(accessible->get_accName(self, &read), S_OK);
+        EXPECT_EQ(std::wstring(read ? read : L""), name);
+        SysFreeString(read);
+        accessible->Release();
+    }
 }
 
 TEST_F(ListOut, ACopyWaitsForAClipboardAnotherProgramHoldsForAMoment)

@@ -83,6 +83,7 @@ void ListView::Create(HWND parent, int id, const Design& design)
     Control::Create(parent, id, {WC_LISTVIEWA, design.accessibleName, style, WS_EX_CLIENTEDGE, design.rect});
     model_.Clear();  // a form that is loaded again starts with an empty list
     controlCount_ = 0;
+    insertMark_ = -1;
     syncPosted_ = false;
     hidden_ = false;
     controlProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd(), GWLP_WNDPROC));
@@ -233,6 +234,8 @@ LRESULT ListView::OnNotify(NMHDR& header)
         OnSelectionChanged(change.iFrom, change.iTo, change.uOldState, change.uNewState);
         return 0;
     }
+    case NM_CUSTOMDRAW:
+        return OnCustomDraw(reinterpret_cast<NMCUSTOMDRAW&>(header));
     case LVN_BEGINDRAG:
         if (BeginDrag) BeginDrag();
         return 0;
@@ -302,6 +305,10 @@ LRESULT ListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case LVM_SETITEMSTATE:
         if (wParam == static_cast<WPARAM>(-1)) return OnSetAllStates(lParam);
         break;
+    case LVM_SETINSERTMARK:
+        return OnSetInsertMark(*reinterpret_cast<const LVINSERTMARK*>(lParam));
+    case LVM_GETINSERTMARK:
+        return OnGetInsertMark(*reinterpret_cast<LVINSERTMARK*>(lParam));
     }
     if (message == SyncMessage()) return OnSync();
     // Whoever asks the control about its items gets every entry the model has.

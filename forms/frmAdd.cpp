@@ -48,7 +48,7 @@ frmAdd::frmAdd(ListView& target, ImageList& images, PictureBox& surface)
 
 void frmAdd::CreateControls()
 {
-    LV.Create(hWnd(), idLV, {{0, 360, 4095, 4335}, "File Name", true, kWindow, kWindowText});
+    LV.Create(hWnd(), idLV, {{0, 360, 4095, 4335}, "File Name", true, kWindow, kWindowText, "Files in the folder"});
     txtPath.Create(hWnd(), idTxtPath, {0, 0, 2895, 285});
     cmdBr.Create(hWnd(), idCmdBr, "...", {3000, 0, 375, 285});
     cmdAdd.Create(hWnd(), idCmdAdd, "Add", {3480, 0, 615, 285});

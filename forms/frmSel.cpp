@@ -59,7 +59,7 @@ frmSel::~frmSel() = default;
 void frmSel::CreateControls()
 {
     // Created in tab order: the list first, so it has the focus.
-    LV.Create(hWnd(), idLV, {{120, 960, 4095, 4335}, "File Name", false, kWhite, kWindowText});
+    LV.Create(hWnd(), idLV, {{120, 960, 4095, 4335}, "File Name", false, kWhite, kWindowText, "Chosen files"});
     // Beyond the right edge of the client area: never seen, only drawn on.
     pIcon.Create(hWnd(), idPIcon, {4920, 5280, 240, 240}, kWhite);
     cmdSel.Create(hWnd(), idCmdSel, "Select Files", {3240, 600, 975, 255});

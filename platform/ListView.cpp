@@ -77,9 +77,13 @@ ListView::~ListView()
 void ListView::Create(HWND parent, int id, const Design& design)
 {
     const DWORD style = WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS;
-    Control::Create(parent, id, {WC_LISTVIEWA, "", style, WS_EX_CLIENTEDGE, design.rect});
+    // Accessibility names a list by its window text, which a list view never
+    // draws: Wine's only by it, Windows' by it or a label before the list,
+    // and these lists have none.
+    Control::Create(parent, id, {WC_LISTVIEWA, design.accessibleName, style, WS_EX_CLIENTEDGE, design.rect});
     model_.Clear();  // a form that is loaded again starts with an empty list
     controlCount_ = 0;
+    insertMark_ = -1;
     syncPosted_ = false;
     hidden_ = false;
     controlProc_ = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hWnd(), GWLP_WNDPROC));
@@ -230,6 +234,8 @@ LRESULT ListView::OnNotify(NMHDR& header)
         OnSelectionChanged(change.iFrom, change.iTo, change.uOldState, change.uNewState);
         return 0;
     }
+    case NM_CUSTOMDRAW:
+        return OnCustomDraw(reinterpret_cast<NMCUSTOMDRAW&>(header));
     case LVN_BEGINDRAG:
         if (BeginDrag) BeginDrag();
         return 0;
@@ -300,6 +306,10 @@ LRESULT ListView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     case LVM_SETITEMSTATE:
         if (wParam == static_cast<WPARAM>(-1)) return OnSetAllStates(lParam);
         break;
+    case LVM_SETINSERTMARK:
+        return OnSetInsertMark(*reinterpret_cast<const LVINSERTMARK*>(lParam));
+    case LVM_GETINSERTMARK:
+        return OnGetInsertMark(*reinterpret_cast<LVINSERTMARK*>(lParam));
     }
     if (message == SyncMessage()) return OnSync();
     // Whoever asks the control about its items gets every entry the model has.

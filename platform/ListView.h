@@ -46,6 +46,8 @@ public:
         const char* columnHeading;
         bool sorted;
         std::uint32_t backColor, foreColor;  // 0x00BBGGRR or 0x800000nn
+        // What the list holds, as a screen reader names it; never shown.
+        const char* accessibleName = "";
     };
     ListView();
     ~ListView() override;
@@ -110,6 +112,13 @@ public:
     void DpiChanged(int dpi) override;
     // The image list's images changed size: rows follow.
     void ImagesResized();
+    // Where entries let go at a point of the screen would go: the position
+    // they would take (ListItems.Count() after the last), or -1 when the point
+    // is not over the list below its header.
+    int InsertionPoint(POINT screen);
+    // Shows a line where entries would go: before the entry at a position
+    // (Count after the last), or no line (-1).
+    void InsertMark(int position);
 
     std::function<void(ListItem item)> ItemClick;
     std::function<void(int column)> ColumnClick;
@@ -120,6 +129,9 @@ public:
     std::function<bool(int keyCode, int shift)> KeyDown;
     // The user starts dragging the selected entries with the left button.
     std::function<void()> BeginDrag;
+    // The dragged selected entries were let go inside the list, to go before
+    // the entry at a position (Count: after the last).
+    std::function<void(int position)> DropInside;
 
 protected:
     LRESULT OnNotify(NMHDR& header) override;
@@ -146,6 +158,9 @@ private:
     std::string Fitted(std::string_view text, const TextRoom& room, std::size_t bytes) const;
     LRESULT OnPaint(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT PassOn(std::optional<TextRoom> drawing, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT OnSetInsertMark(const LVINSERTMARK& mark);
+    LRESULT OnGetInsertMark(LVINSERTMARK& mark) const;
+    LRESULT OnCustomDraw(const NMCUSTOMDRAW& draw);
     void OnGetDispInfo(NMLVDISPINFOA& info);
     void OnGetInfoTip(NMLVGETINFOTIPA& tip, bool wide);
     int OnFindItem(const NMLVFINDITEMA& find, bool wide);
@@ -171,4 +186,5 @@ private:
     // While the control paints, the texts it asks for are drawn, not read: they
     // are given to fit this room.
     std::optional<TextRoom> drawing_;
+    int insertMark_ = -1;  // the position the insertion line stands before, or none
 };

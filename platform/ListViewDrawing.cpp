@@ -1,6 +1,7 @@
 // Drawing the rows: a path too wide for its row, or too long for the
 // control's buffer, is drawn shortened in the middle, keeping its file name;
 // whoever asks for a text otherwise (a screen reader, a tip) reads it whole.
+// And the insertion mark, the line where dragged entries would go.
 #include "platform/ListView.h"
 
 #include "platform/CodePage.h"
@@ -159,4 +160,66 @@ LRESULT ListView::PassOn(std::optional<TextRoom> drawing, UINT message, WPARAM w
     const LRESULT result = DefSubclassProc(hWnd(), message, wParam, lParam);
     drawing_ = outer;
     return result;
+}
+
+int ListView::InsertionPoint(POINT screen)
+{
+    // Over the header or another window, entries go nowhere in the list.
+    if (WindowFromPoint(screen) != hWnd() || !ScreenToClient(hWnd(), &screen)) return -1;
+    Arrange();
+    const int count = static_cast<int>(model_.Count());
+    const int top = static_cast<int>(SendMessageA(hWnd(), LVM_GETTOPINDEX, 0, 0));
+    RECT row{LVIR_BOUNDS, 0, 0, 0};
+    if (!SendMessageA(hWnd(), LVM_GETITEMRECT, static_cast<WPARAM>(top), reinterpret_cast<LPARAM>(&row))) return count;
+    // The boundary between rows nearest the point; below the last row, the end.
+    const int height = std::max(static_cast<int>(row.bottom - row.top), 1);
+    return std::clamp(top + (std::max(static_cast<int>(screen.y - row.top), 0) + height / 2) / height, 0, count);
+}
+
+void ListView::InsertMark(int position)
+{
+    const int count = static_cast<int>(model_.Count());
+    const bool afterLast = position >= count && count > 0;
+    LVINSERTMARK mark{sizeof(LVINSERTMARK), afterLast ? LVIM_AFTER : 0u, afterLast ? count - 1 : position, 0};
+    SendMessageA(hWnd(), LVM_SETINSERTMARK, 0, reinterpret_cast<LPARAM>(&mark));
+}
+
+// Wine's list view has no insertion mark, and Windows' draws one only in the
+// icon views: the list keeps it, answering the control's own messages, and
+// draws it.
+LRESULT ListView::OnSetInsertMark(const LVINSERTMARK& mark)
+{
+    if (mark.cbSize != sizeof(LVINSERTMARK) || mark.iItem >= static_cast<int>(model_.Count())) return FALSE;
+    const int position = mark.iItem < 0 ? -1 : mark.iItem + ((mark.dwFlags & LVIM_AFTER) ? 1 : 0);
+    if (std::exchange(insertMark_, position) != position) InvalidateRect(hWnd(), nullptr, FALSE);
+    return TRUE;
+}
+
+LRESULT ListView::OnGetInsertMark(LVINSERTMARK& mark) const
+{
+    if (mark.cbSize != sizeof(LVINSERTMARK)) return FALSE;
+    const bool afterLast = insertMark_ > 0 && insertMark_ >= static_cast<int>(model_.Count());
+    mark.iItem = afterLast ? insertMark_ - 1 : insertMark_;
+    mark.dwFlags = afterLast ? LVIM_AFTER : 0;
+    return TRUE;
+}
+
+LRESULT ListView::OnCustomDraw(const NMCUSTOMDRAW& draw)
+{
+    if (insertMark_ < 0) return CDRF_DODEFAULT;
+    if (draw.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYPOSTPAINT;
+    if (draw.dwDrawStage != CDDS_POSTPAINT) return CDRF_DODEFAULT;
+    // Over the rows once they are painted: along the top of the entry it
+    // stands before, or the bottom of the last.
+    const int count = static_cast<int>(model_.Count());
+    const bool afterLast = insertMark_ >= count;
+    RECT row{LVIR_BOUNDS, 0, 0, 0};
+    if (!SendMessageA(hWnd(), LVM_GETITEMRECT, static_cast<WPARAM>(afterLast ? count - 1 : insertMark_),
+                      reinterpret_cast<LPARAM>(&row)))
+        return CDRF_DODEFAULT;
+    const int thickness = MulDiv(2, DpiOf(hWnd()), 96);
+    const int y = (afterLast ? row.bottom : row.top) - thickness / 2;
+    const RECT line{row.left, y, row.right, y + thickness};
+    FillRect(draw.hdc, &line, GetSysColorBrush(COLOR_WINDOWTEXT));
+    return CDRF_DODEFAULT;
 }

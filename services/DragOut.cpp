@@ -93,31 +93,75 @@ private:
     std::vector<std::string> paths_;
 };
 
+// What one turn of the drag loop comes to.
+struct DragTurn {
+    enum Kind { Go, Cancel, DropOut, MoveInside } kind;
+    int position;  // where the insertion mark shows (Go) or the entries go (MoveInside); else -1
+};
+
+// The turn, from the keys held and where the pointer is: at an insertion
+// point of the list the drag came from (-1 when not over it), and
+// whether over the window that list is in.
+DragTurn NextDragTurn(bool escape, DWORD keys, int insertionPoint, bool overOrigin)
+{
+    // The drag runs with the left button. Esc or the right button cancels it,
+    // as in the shell; so does letting go over the window it came from outside
+    // the list, which would otherwise take its own entries in again as files.
+    if (escape || (keys & MK_RBUTTON)) return {DragTurn::Cancel, -1};
+    if (keys & MK_LBUTTON) return {DragTurn::Go, insertionPoint};
+    if (insertionPoint >= 0) return {DragTurn::MoveInside, insertionPoint};
+    return {overOrigin ? DragTurn::Cancel : DragTurn::DropOut, -1};
+}
+
 class PathDropSource : public ComObject<IDropSource> {
 public:
-    explicit PathDropSource(HWND from) : from_(GetAncestor(from, GA_ROOT)) {}
+    explicit PathDropSource(ListView& from)
+        : list_(from), window_(GetAncestor(from.hWnd(), GA_ROOT)), movesInside_(static_cast<bool>(from.DropInside))
+    {
+    }
 
-    // The drag runs with the left button. Esc or the right button cancels it,
-    // as in the shell; so does letting go over the window it came from, which
-    // would otherwise take its own entries in again as dropped files.
     HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override
     {
-        if (escape || (keys & MK_RBUTTON)) return DRAGDROP_S_CANCEL;
-        if (keys & MK_LBUTTON) return S_OK;
-        return OverOrigin() ? DRAGDROP_S_CANCEL : DRAGDROP_S_DROP;
+        // Nothing may be thrown back into the system's drag loop: a turn that
+        // fails cancels the drag.
+        DragTurn turn{DragTurn::Cancel, -1};
+        try {
+            POINT pointer{};
+            // Where the pointer is unknown, nothing of this program is under it.
+            const bool known = GetCursorPos(&pointer) != FALSE;
+            turn = NextDragTurn(escape != FALSE, keys, known && movesInside_ ? list_.InsertionPoint(pointer) : -1,
+                                known && OverWindow(pointer));
+            list_.InsertMark(turn.kind == DragTurn::Go ? turn.position : -1);
+        } catch (...) {
+            turn = {DragTurn::Cancel, -1};
+        }
+        marked_ = turn.kind == DragTurn::Go && turn.position >= 0;
+        if (turn.kind == DragTurn::MoveInside) movedTo_ = turn.position;
+        return turn.kind == DragTurn::Go ? S_OK : turn.kind == DragTurn::DropOut ? DRAGDROP_S_DROP : DRAGDROP_S_CANCEL;
     }
-    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+    // Over the list the entries move, whatever the window under says of files dropped there.
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override
+    {
+        if (!marked_) return DRAGDROP_S_USEDEFAULTCURSORS;
+        SetCursor(LoadCursorA(nullptr, IDC_ARROW));
+        return S_OK;
+    }
+    int MovedTo() const { return movedTo_; }
 
 private:
-    bool OverOrigin() const
+    bool OverWindow(POINT pointer) const
     {
-        POINT pointer{};
-        if (!GetCursorPos(&pointer)) return false;  // where it is unknown the drop goes ahead, as the system's own would
         const HWND under = WindowFromPoint(pointer);
-        return under && GetAncestor(under, GA_ROOT) == from_;
+        return under && GetAncestor(under, GA_ROOT) == window_;
     }
 
-    HWND from_;
+    ListView& list_;
+    HWND window_;
+    // Only a list that takes its entries moved shows where they would go; over
+    // another, as over the rest of its window, letting go does nothing.
+    bool movesInside_;
+    bool marked_ = false;  // the insertion mark shows
+    int movedTo_ = -1;
 };
 
 }  // namespace
@@ -127,19 +171,21 @@ IDataObject* NewPathDataObject(const std::vector<std::string>& paths)
     return new PathDataObject(paths);
 }
 
-IDropSource* NewPathDropSource(HWND from)
+IDropSource* NewPathDropSource(ListView& from)
 {
     return new PathDropSource(from);
 }
 
-DWORD DragPaths(HWND from, const std::vector<std::string>& paths)
+int DragPaths(ListView& from, const std::vector<std::string>& paths)
 {
     // Released on every way out, a failed allocation of the second included.
     const auto release = [](IUnknown* object) { object->Release(); };
     const std::unique_ptr<IDataObject, decltype(release)> data(NewPathDataObject(paths), release);
-    const std::unique_ptr<IDropSource, decltype(release)> source(NewPathDropSource(from), release);
+    const std::unique_ptr<PathDropSource, decltype(release)> source(new PathDropSource(from), release);
     DWORD effect = DROPEFFECT_NONE;
-    // A drag that fails to start or is cancelled has done nothing.
-    if (DoDragDrop(data.get(), source.get(), kDragEffects, &effect) != DRAGDROP_S_DROP) effect = DROPEFFECT_NONE;
-    return effect;
+    // A drag that fails to start, is cancelled or drops out moves nothing:
+    // only the last turn over the list sets where the entries go.
+    DoDragDrop(data.get(), source.get(), kDragEffects, &effect);
+    from.InsertMark(-1);  // a loop ended by the system, not by a last turn, may leave it
+    return source->MovedTo();
 }

@@ -24,7 +24,8 @@ void CopySelected(HWND owner, ListView& list)
 
 void DragSelected(ListView& list)
 {
-    DragPaths(list.hWnd(), SelectedPaths(list));
+    const int inside = DragPaths(list, SelectedPaths(list));
+    if (inside >= 0 && list.DropInside) list.DropInside(inside);
 }
 
 namespace {

@@ -13,8 +13,9 @@
 // Puts the list's selected paths on the clipboard; a copy that put nothing
 // there says so.
 void CopySelected(HWND owner, ListView& list);
-// Drags the list's selected paths out; let go over the window they came
-// from, they do nothing.
+// Drags the list's selected paths out, or to another place in the list
+// (raising its DropInside); let go elsewhere over the window they came from,
+// they do nothing.
 void DragSelected(ListView& list);
 
 enum class PathKind { None, File, Folder };

@@ -12,8 +12,11 @@
 #include "services/PathData.h"
 #include "platform/Runtime.h"
 
+#include <oleacc.h>
+
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <set>
 #include <thread>
 #include <tuple>
@@ -118,6 +121,21 @@ protected:
         for (const auto& path : paths) Selection().ListItems.Add(path, "");
         Pump();
     }
+    // A point of the screen a quarter of a row above or below an entry's middle.
+    POINT OverRow(int position, bool lowerHalf)
+    {
+        POINT at = ItemCentre(SelectionList(), position);
+        at.y += (ItemCentre(SelectionList(), 1).y - ItemCentre(SelectionList(), 0).y) / (lowerHalf ? 4 : -4);
+        ClientToScreen(SelectionList(), &at);
+        return at;
+    }
+    // Where the selection list's insertion mark stands: the position it goes before, or -1.
+    int Mark()
+    {
+        LVINSERTMARK mark{sizeof(LVINSERTMARK), 0, -2, 0};
+        SendMessageA(SelectionList(), LVM_GETINSERTMARK, 0, reinterpret_cast<LPARAM>(&mark));
+        return mark.iItem < 0 ? mark.iItem : mark.iItem + ((mark.dwFlags & LVIM_AFTER) ? 1 : 0);
+    }
 };
 
 }  // namespace
@@ -189,25 +207,69 @@ TEST_F(ListOut, TheDragOffersTheSameDataForCopyOrLinkOnly)
     EXPECT_EQ(kDragEffects, static_cast<DWORD>(DROPEFFECT_COPY | DROPEFFECT_LINK));
 }
 
-TEST_F(ListOut, ADragEndsWithTheButtonsOrEscAndNeverDropsOnTheWindowItCameFrom)
+TEST_F(ListOut, ADragMarksWhereEntriesGoInTheListMovesThemThereAndNeverDropsOnItsWindow)
 {
-    IDropSource* source = NewPathDropSource(SelectionList());
+    Fill({"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"});
+    const auto moves = std::make_shared<std::vector<int>>();  // outlives the test should it stop early
+    Selection().DropInside = [moves](int position) { moves->push_back(position); };
+    IDropSource* source = NewPathDropSource(Selection());
     RECT own{};
+    GetWindowRect(FindChild(frmSel::Default().hWnd(), "Button", "Clear List"), &own);
+    const POINT button{(own.left + own.right) / 2, (own.top + own.bottom) / 2};
     GetWindowRect(frmSel::Default().hWnd(), &own);
-    const POINT inside{(own.left + own.right) / 2, (own.top + own.bottom) / 2};
     const POINT outside{own.left > 100 ? own.left - 50 : own.right + 50, own.top + 10};
-    const std::tuple<BOOL, DWORD, POINT, HRESULT> cases[] = {
-        {FALSE, MK_LBUTTON, inside, S_OK},
-        {TRUE, MK_LBUTTON, outside, DRAGDROP_S_CANCEL},
-        {FALSE, MK_LBUTTON | MK_RBUTTON, outside, DRAGDROP_S_CANCEL},
-        {FALSE, 0, outside, DRAGDROP_S_DROP},
-        {FALSE, 0, inside, DRAGDROP_S_CANCEL},
+    // Each from a mark before the first entry: the answer, and where the mark is then.
+    const std::tuple<BOOL, DWORD, POINT, HRESULT, int> cases[] = {
+        {FALSE, MK_LBUTTON, OverRow(1, false), S_OK, 1},
+        {FALSE, MK_LBUTTON, OverRow(1, true), S_OK, 2},
+        {FALSE, MK_LBUTTON, OverRow(2, true), S_OK, 3},
+        {FALSE, MK_LBUTTON, outside, S_OK, -1},
+        {TRUE, MK_LBUTTON, OverRow(1, false), DRAGDROP_S_CANCEL, -1},
+        {FALSE, MK_LBUTTON | MK_RBUTTON, OverRow(1, false), DRAGDROP_S_CANCEL, -1},
+        {FALSE, 0, outside, DRAGDROP_S_DROP, -1},
+        {FALSE, 0, button, DRAGDROP_S_CANCEL, -1},
+        {FALSE, 0, OverRow(1, false), DRAGDROP_S_CANCEL, -1},  // a move inside drops nothing
     };
-    for (const auto& [escape, keys, at, answer] : cases) {
+    for (const auto& [escape, keys, at, answer, mark] : cases) {
+        ASSERT_TRUE(SetCursorPos(OverRow(0, false).x, OverRow(0, false).y));
+        ASSERT_EQ(source->QueryContinueDrag(FALSE, MK_LBUTTON), S_OK);
         ASSERT_TRUE(SetCursorPos(at.x, at.y));
-        EXPECT_EQ(source->QueryContinueDrag(escape, keys), answer) << keys << " at " << at.x;
+        EXPECT_EQ(source->QueryContinueDrag(escape, keys), answer) << keys << " at " << at.x << "," << at.y;
+        EXPECT_EQ(Mark(), mark) << keys << " at " << at.x << "," << at.y;
     }
+    // A real drag let go over the list at once: its first turn finds no button held.
+    ASSERT_TRUE(SetCursorPos(OverRow(1, true).x, OverRow(1, true).y));
+    NMHDR begin{SelectionList(), 0, LVN_BEGINDRAG};
+    SendMessageA(frmSel::Default().hWnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&begin));
+    EXPECT_EQ(*moves, std::vector<int>{2});
+    EXPECT_EQ(Mark(), -1);
+    // The drag loop lets a close through: the list gone, its paths can only drop out.
+    ASSERT_EQ(source->QueryContinueDrag(FALSE, MK_LBUTTON), S_OK);
+    frmSel::Default().Unload();
+    EXPECT_EQ(source->QueryContinueDrag(FALSE, 0), DRAGDROP_S_DROP);
+    EXPECT_FALSE(frmSel::Default().Loaded());
     source->Release();
+    Selection().DropInside = nullptr;
+    MSG quit;
+    PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+TEST_F(ListOut, ScreenReadersNameEachListByWhatItHolds)
+{
+    // Wine's names no entry of a list: what the program gives, the whole text, is tested with the drawing.
+    Open();
+    for (const auto& [list, name] : {std::pair{SelectionList(), L"Chosen files"}, {List(), L"Files in the folder"}}) {
+        IAccessible* accessible = nullptr;
+        const auto out = reinterpret_cast<void**>(&accessible);
+        ASSERT_EQ(AccessibleObjectFromWindow(list, OBJID_CLIENT, __uuidof(IAccessible), out), S_OK);
+        VARIANT self{};
+        self.vt = VT_I4;  // CHILDID_SELF, 0: the list itself
+        BSTR read = nullptr;
+        EXPECT_EQ(accessible->get_accName(self, &read), S_OK);
+        EXPECT_EQ(std::wstring(read ? read : L""), name);
+        SysFreeString(read);
+        accessible->Release();
+    }
 }
 
 TEST_F(ListOut, ACopyWaitsForAClipboardAnotherProgramHoldsForAMoment)

@@ -212,6 +212,8 @@ TEST(ListModel, TextsThatDifferOnlyInLetterCaseAreOneKeyAndTheFirstStays)
         {"C:\\\xC3\x96l", "c:\\\xC3\xB6L", true},
         {"C:\\x_y", "C:\\x\x7Fy", false},
         {"C:\\cafe.txt", "C:\\caf\xC3\xA9.txt", false},
+        {"C:\\abcdefghijklmnopqrstuvwxyz", "C:\\ABCDEFGHIJKLMNOPQRSTUVWXYZ", true},
+        {"C:\\@[", "C:\\`{", false},  // the bytes either side of the capitals are no letters
     };
     for (const Case& c : cases) {
         const ListModel::Id id = model.Append(c.added);

@@ -10,7 +10,9 @@ void frmAdd::AddSelectedFiles()
     // repaint each, seconds for a large selection.
     const std::vector<ListItem> chosen = LV.SelectedItems();
     if (!chosen.empty()) SetAllSelected(LV, false);
-    // The search sees entries added earlier in this same pass.
+    // Room for all of them made at once; the search sees entries added
+    // earlier in this same pass.
+    target_.ListItems.Reserve(static_cast<int>(chosen.size()));
     for (const ListItem& entry : chosen)
         if (blnAllowDupes || !target_.FindItem(entry.Text())) target_.ListItems.Add(entry.Text(), entry.SmallIcon());
     target_.Refresh();

@@ -44,6 +44,24 @@ ListModel::Id ListModel::Append(std::string_view text, std::string_view smallIco
     return id;
 }
 
+void ListModel::Reserve(std::size_t more)
+{
+    const std::size_t count = entries_.size() + more;
+    if (count > entries_.capacity()) {
+        // Exactly as many into an empty list; at least twice as many into a
+        // longer one, so that many small additions still grow it only now and then.
+        const std::size_t room = std::max(count, entries_.empty() ? 0 : 2 * entries_.capacity());
+        entries_.reserve(room);
+        order_.reserve(room);
+        positions_.reserve(room);
+        selected_.reserve(room);
+    }
+    // The index at the size it would grow to for that many more keys.
+    std::size_t slots = std::max<std::size_t>(64, index_.size());
+    while (!Holds(indexLive_ + more, slots)) slots *= 2;
+    if (slots > index_.size()) Rehash(slots);
+}
+
 void ListModel::SetText(Id id, std::string_view text)
 {
     if (id >= entries_.size()) return;

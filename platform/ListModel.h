@@ -34,6 +34,9 @@ public:
 
     // Appends an entry with the given text and icon key.
     Id Append(std::string_view text = {}, std::string_view smallIcon = {});
+    // Makes room for as many more entries at once: a bulk addition of a known
+    // number grows no table, and rebuilds no index, on its way.
+    void Reserve(std::size_t more);
     // Changes of an entry no longer in the list do nothing.
     void SetText(Id id, std::string_view text);
     void SetIcon(Id id, std::string_view smallIcon);

@@ -212,9 +212,13 @@ std::size_t ListModel::Hash(std::string_view key) const
         const std::uint64_t capital =
             (low + (0x80 - 'A') * kOnes) & ~(low + (0x80 - 'Z' - 1) * kOnes) & ~word & (0x80 * kOnes);
         hash = (hash ^ (word | capital >> 2)) * 0x9E3779B97F4A7C15ull;
-        hash ^= hash >> 32;
+        hash ^= hash >> 29;
     }
-    return static_cast<std::size_t>(hash);
+    // A product's low bits depend only on the factors' low bits: mixed whole,
+    // the bytes at the top of a word move the slot as much as the others.
+    hash = (hash ^ (hash >> 33)) * 0xFF51AFD7ED558CCDull;
+    hash = (hash ^ (hash >> 33)) * 0xC4CEB9FE1A85EC53ull;
+    return static_cast<std::size_t>(hash ^ (hash >> 33));
 }
 
 bool ListModel::SameKey(std::string_view text, std::string_view key) const

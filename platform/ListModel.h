@@ -34,6 +34,9 @@ public:
 
     // Appends an entry with the given text and icon key.
     Id Append(std::string_view text = {}, std::string_view smallIcon = {});
+    // Makes room for as many more entries at once: a bulk addition of a known
+    // number grows no table, and rebuilds no index, on its way.
+    void Reserve(std::size_t more);
     // Changes of an entry no longer in the list do nothing.
     void SetText(Id id, std::string_view text);
     void SetIcon(Id id, std::string_view smallIcon);
@@ -102,13 +105,15 @@ private:
     void Drop(const Entry& entry) { liveBytes_ -= entry.length; }
     void CompactWhenMostlyGarbage();
     std::uint32_t Intern(std::string_view key);
-    // The text as the index compares it: upper case, the ASCII letters folded
-    // here and the others by the fold. Valid until the next call with the
-    // same buffer.
+    // The text as the index compares it, its ASCII letters folded wherever
+    // it is hashed or compared: the text itself, or, past ASCII, the text in
+    // upper case by the fold. Valid until the next call with the same buffer.
     std::string_view Key(std::string_view text, std::string& buffer) const;
     std::size_t Hash(std::string_view key) const;
     // Whether a text, folded, is the key.
     bool SameKey(std::string_view text, std::string_view key) const;
+    // Whether two keys are the same, their ASCII letters folded.
+    static bool SameFolded(std::string_view a, std::string_view b);
     // The slot holding the entries of the key, or the empty slot where they would go.
     std::size_t SlotOf(std::string_view key) const;
     void Index(Id id);

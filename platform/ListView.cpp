@@ -114,6 +114,11 @@ ListItem ListView::ListItemCollection::Add(std::string_view text, std::string_vi
     return ListItem(&owner_, id);
 }
 
+void ListView::ListItemCollection::Reserve(int more)
+{
+    if (more > 0) owner_.model_.Reserve(static_cast<std::size_t>(more));
+}
+
 int ListView::ListItemCollection::Count() const
 {
     return static_cast<int>(owner_.model_.Count());

@@ -58,6 +58,8 @@ public:
         // Appends an entry with no text and no icon.
         ListItem Add();
         ListItem Add(std::string_view text, std::string_view smallIcon);
+        // Makes room for as many more entries, about to be added.
+        void Reserve(int more);
         int Count() const;
         // The entry at a position counted from 1; throws std::out_of_range outside 1..Count.
         ListItem Item(int index);

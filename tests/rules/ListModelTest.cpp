@@ -212,6 +212,8 @@ TEST(ListModel, TextsThatDifferOnlyInLetterCaseAreOneKeyAndTheFirstStays)
         {"C:\\\xC3\x96l", "c:\\\xC3\xB6L", true},
         {"C:\\x_y", "C:\\x\x7Fy", false},
         {"C:\\cafe.txt", "C:\\caf\xC3\xA9.txt", false},
+        {"C:\\abcdefghijklmnopqrstuvwxyz", "C:\\ABCDEFGHIJKLMNOPQRSTUVWXYZ", true},
+        {"C:\\@[", "C:\\`{", false},  // the bytes either side of the capitals are no letters
     };
     for (const Case& c : cases) {
         const ListModel::Id id = model.Append(c.added);
@@ -224,6 +226,20 @@ TEST(ListModel, TextsThatDifferOnlyInLetterCaseAreOneKeyAndTheFirstStays)
     model.SetText(first, "C:\\Data\\B.txt");
     EXPECT_EQ(model.Find("c:\\data\\a.txt"), again);
     EXPECT_EQ(model.FindFrom("c:\\CAF\xC3\x89", 0, true, false), 1);
+}
+
+TEST(ListModel, RoomMadeAheadTakesItsEntriesWithoutGrowingAndKeepsTheOthers)
+{
+    ListModel model(CompareTextNoCase);
+    const ListModel::Id renamed = model.Append("C:\\old.txt");
+    model.SetText(renamed, "C:\\new.txt");  // a gap in the index
+    model.Reserve(1000);
+    const std::size_t reserved = model.TextMemory();
+    for (int i = 0; i < 1000; ++i) model.Append("C:\\" + std::to_string(i) + ".txt");
+    EXPECT_EQ(model.TextMemory(), reserved);  // the texts fit the block already there
+    EXPECT_EQ(model.Find("c:\\NEW.txt"), renamed);
+    EXPECT_EQ(model.Find("C:\\old.txt"), ListModel::kNone);
+    for (int i = 0; i < 1000; ++i) EXPECT_EQ(model.Find("c:\\" + std::to_string(i) + ".TXT"), model.At(i + 1u));
 }
 
 TEST(ListModel, WithoutAFoldOnlyAsciiLettersMeet)

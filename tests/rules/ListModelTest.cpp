@@ -275,3 +275,231 @@ TEST(ListModel, EntriesSharingAKeyStayFindableThroughRenamesAndRemovals)
     EXPECT_EQ(model.Find("C:\\x.txt"), ListModel::kNone);
     EXPECT_EQ(model.Count(), 2u);
 }
+
+namespace {
+
+// What a list shows: each entry's text, icon key and selection, in order.
+using Shown = std::vector<std::string>;
+
+Shown Show(const ListModel& model)
+{
+    Shown shown;
+    for (std::size_t i = 0; i < model.Count(); ++i) {
+        const ListModel::Id id = model.At(i);
+        shown.push_back(std::string(model.Text(id)) + "|" + model.Icon(id) + (model.IsSelected(id) ? "*" : ""));
+    }
+    return shown;
+}
+
+// A list with history of the given texts (a to e by default), each with an icon of its own.
+struct History {
+    ListModel model{CompareTextNoCase};
+    explicit History(std::string_view texts = "abcde")
+    {
+        model.KeepHistory(true);
+        for (char c : texts) model.Append(std::string(1, c), std::string("icon-") + c);
+        model.StartHistory();
+    }
+    void Select(std::initializer_list<std::size_t> positions)
+    {
+        model.SelectAll(false);
+        for (std::size_t position : positions)
+            if (position < model.Count()) model.Select(model.At(position), true);
+    }
+    std::string Order() const
+    {
+        std::string order;
+        for (std::size_t i = 0; i < model.Count(); ++i) order += model.Text(model.At(i));
+        return order;
+    }
+};
+
+}  // namespace
+
+TEST(ListModelHistory, UndoAndRedoBringBackTheWholeListOfEachKindOfChange)
+{
+    struct Case {
+        const char* name;
+        std::function<void(History&)> change;
+    };
+    const Case cases[] = {
+        {"Add", [](History& h) {
+             ListModel::Change add(h.model, "Add");
+             h.model.Append("f", "icon-f");
+             h.model.Append("g");
+         }},
+        {"Remove", [](History& h) { h.model.Remove({h.model.At(1), h.model.At(3)}); }},
+        {"Clear", [](History& h) { h.model.Clear(); }},
+        {"Move", [](History& h) { h.model.MoveSelected(ListModel::Where::Top); }},
+        {"Sort", [](History& h) { h.model.Reorder({4, 2, 0, 1, 3}); }},
+        {"Paste", [](History& h) {  // several kinds in one step, the selection changed in it
+             ListModel::Change paste(h.model, "Paste");
+             h.model.Remove({h.model.At(0)});
+             h.model.Clear();
+             h.model.Append("x", "icon-x");
+             h.model.Append("y", "icon-y");
+             h.model.Reorder({1, 0});
+             h.Select({0});
+         }},
+    };
+    for (const Case& c : cases) {
+        History h;
+        h.Select({1, 3});
+        const Shown before = Show(h.model);
+        c.change(h);
+        const Shown after = Show(h.model);
+        ASSERT_NE(after, before) << c.name;
+        EXPECT_EQ(h.model.UndoName(), c.name);
+        h.Select({0});  // the selection of the moment is not what undo brings back
+        const std::uint32_t generation = h.model.Generation();
+        ASSERT_TRUE(h.model.Undo()) << c.name;
+        EXPECT_EQ(Show(h.model), before) << c.name;
+        EXPECT_NE(h.model.Generation(), generation) << c.name;
+        EXPECT_EQ(h.model.RedoName(), c.name);
+        ASSERT_TRUE(h.model.Redo()) << c.name;
+        EXPECT_EQ(Show(h.model), after) << c.name;
+        ASSERT_TRUE(h.model.Undo()) << c.name;
+        EXPECT_EQ(Show(h.model), before) << c.name;
+        EXPECT_EQ(h.model.Find("c"), h.model.At(2)) << c.name;  // found again
+        EXPECT_FALSE(h.model.Undo()) << c.name;
+    }
+}
+
+TEST(ListModelHistory, StepsAreTheChangesAsMadeAndANewOneDropsTheRedoSteps)
+{
+    History h;
+    h.Select({});
+    h.model.MoveSelected(ListModel::Where::Up);  // nothing selected: nothing moved, nothing kept
+    h.model.Clear();
+    h.model.Clear();  // an empty list cleared changes nothing
+    EXPECT_EQ(h.model.UndoName(), "Clear");
+    h.model.Append("f");
+    h.model.Append("g");  // each a step of its own
+    ASSERT_TRUE(h.model.Undo());
+    EXPECT_EQ(h.Order(), "f");
+    EXPECT_EQ(h.model.RedoName(), "Add");
+    h.model.Append("h");
+    EXPECT_EQ(h.model.RedoName(), "");
+    EXPECT_FALSE(h.model.Redo());
+    ASSERT_TRUE(h.model.Undo() && h.model.Undo() && h.model.Undo());
+    EXPECT_EQ(h.Order(), "abcde");
+    EXPECT_EQ(h.model.UndoName(), "");  // where the history started
+
+    ListModel none(CompareTextNoCase);  // a list that keeps none
+    none.Append("a");
+    none.Clear();
+    EXPECT_FALSE(none.Undo());
+    EXPECT_EQ(none.HistoryMemory(), 0u);
+}
+
+TEST(ListModelHistory, UndoAndRedoAreRefusedWhileAChangeIsOpen)
+{
+    History h;
+    h.model.Append("f");
+    {
+        ListModel::Change reading(h.model, "Open List");
+        h.model.Append("g");
+        EXPECT_FALSE(h.model.Undo());
+        EXPECT_FALSE(h.model.Redo());
+        h.model.Append("h");
+    }
+    EXPECT_EQ(h.model.UndoName(), "Open List");
+    ASSERT_TRUE(h.model.Undo());
+    EXPECT_EQ(h.Order(), "abcdef");
+}
+
+TEST(ListModelHistory, TheHistoryHoldsNoMoreThanTheListSaveItsNewestStep)
+{
+    History h("");
+    {
+        ListModel::Change add(h.model, "Add");
+        for (int i = 0; i < 10000; ++i) h.model.Append("C:\\folder\\file" + std::to_string(i) + ".txt", "Text");
+    }
+    const Shown full = Show(h.model);
+    h.model.Clear();
+    EXPECT_GT(h.model.HistoryMemory(), h.model.ListMemory());  // the Clear is kept whatever it holds
+    EXPECT_EQ(h.model.UndoName(), "Clear");
+    ASSERT_TRUE(h.model.Undo());
+    EXPECT_EQ(Show(h.model), full);
+    ASSERT_TRUE(h.model.Redo());
+    h.model.Append("C:\\one.txt");
+    EXPECT_LE(h.model.HistoryMemory(), h.model.ListMemory());  // the oldest steps went
+    ASSERT_TRUE(h.model.Undo());
+    EXPECT_FALSE(h.model.Undo());
+
+    History moves("");
+    for (int i = 0; i < 2000; ++i) moves.model.Append("C:\\folder\\file" + std::to_string(i) + ".txt", "Text");
+    moves.model.StartHistory();
+    for (std::size_t i = 0; i < 600; ++i) {
+        moves.Select({i % 7});
+        moves.model.MoveSelected(ListModel::Where::Bottom);
+        EXPECT_LE(moves.model.HistoryMemory(), moves.model.ListMemory());
+    }
+    int steps = 0;
+    while (moves.model.Undo()) ++steps;
+    EXPECT_GT(steps, 10);
+    EXPECT_LT(steps, 600);
+}
+
+TEST(ListModelHistory, TextsTheHistoryHoldsOutliveTheCompactionOfTheList)
+{
+    History h("");
+    const std::string long_(2000, 'x');
+    for (int i = 0; i < 100; ++i) h.model.Append(long_ + std::to_string(i));
+    const Shown full = Show(h.model);
+    h.model.Remove({h.model.At(0), h.model.At(50)});
+    // Renamed again and again, an entry leaves its old texts behind until
+    // the texts in use are moved to new blocks.
+    const std::size_t memory = h.model.TextMemory();
+    for (int i = 0; i < 200; ++i) h.model.SetText(h.model.At(1), long_ + "renamed" + std::to_string(i));
+    EXPECT_LT(h.model.TextMemory(), 2 * memory);
+    h.model.SetText(h.model.At(1), long_ + "2");
+    ASSERT_TRUE(h.model.Undo());
+    EXPECT_EQ(Show(h.model), full);
+}
+
+TEST(ListModelHistory, MovesGoAsBlocksAndCloseUpAtTheEdges)
+{
+    using Where = ListModel::Where;
+    struct Case {
+        std::initializer_list<std::size_t> selected;
+        std::function<bool(ListModel&)> move;
+        const char* order;
+    };
+    const auto to = [](Where where) { return [where](ListModel& model) { return model.MoveSelected(where); }; };
+    const auto before = [](std::size_t position) {
+        return [position](ListModel& model) { return model.MoveSelectedTo(position); };
+    };
+    const Case cases[] = {
+        {{1, 2}, to(Where::Up), "bcade"},
+        {{0, 2}, to(Where::Up), "acbde"},
+        {{0, 1}, to(Where::Up), "abcde"},
+        {{0, 1, 3}, to(Where::Up), "abdce"},
+        {{2, 3}, to(Where::Down), "abecd"},
+        {{2, 4}, to(Where::Down), "abdce"},
+        {{3, 4}, to(Where::Down), "abcde"},
+        {{1, 3}, to(Where::Top), "bdace"},
+        {{0, 1}, to(Where::Top), "abcde"},
+        {{0, 2}, to(Where::Bottom), "bdeac"},
+        {{4}, to(Where::Bottom), "abcde"},
+        {{1, 3}, before(0), "bdace"},
+        {{1, 3}, before(3), "acbde"},
+        {{0, 1}, before(4), "cdabe"},
+        {{0, 4}, before(5), "bcdae"},
+        {{}, to(Where::Top), "abcde"},
+    };
+    for (const Case& c : cases) {
+        History h;
+        h.Select(c.selected);
+        std::vector<std::string> selected;
+        for (std::size_t position : c.selected) selected.emplace_back(h.model.Text(h.model.At(position)));
+        const bool moved = c.move(h.model);
+        EXPECT_EQ(h.Order(), c.order) << c.selected.size();
+        EXPECT_EQ(moved, h.Order() != "abcde") << c.order;
+        std::vector<std::string> after;  // the same entries stay selected
+        for (std::size_t i = 0; i < h.model.Count(); ++i)
+            if (h.model.IsSelected(h.model.At(i))) after.emplace_back(h.model.Text(h.model.At(i)));
+        EXPECT_EQ(after, selected) << c.order;
+        EXPECT_EQ(h.model.UndoName(), moved ? "Move" : "");
+    }
+}

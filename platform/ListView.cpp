@@ -78,7 +78,8 @@ void ListView::Create(HWND parent, int id, const Design& design)
 {
     const DWORD style = WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA | LVS_SHAREIMAGELISTS | LVS_SHOWSELALWAYS;
     Control::Create(parent, id, {WC_LISTVIEWA, "", style, WS_EX_CLIENTEDGE, design.rect});
-    model_.Clear();  // a form that is loaded again starts with an empty list
+    model_.Clear();  // a form that is loaded again starts with an empty list, and no history
+    model_.StartHistory();
     controlCount_ = 0;
     syncPosted_ = false;
     hidden_ = false;

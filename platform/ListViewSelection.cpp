@@ -28,26 +28,6 @@ std::vector<ListItem> ListView::SelectedItems()
     return SelectedAsHeld();
 }
 
-int ListView::RemoveSelected()
-{
-    const std::vector<ListItem> selected = SelectedItems();
-    if (selected.empty()) return 0;
-    const int after = selected.back().Position() + 1 - static_cast<int>(selected.size());
-    std::vector<ListModel::Id> ids;
-    for (const ListItem& item : selected) ids.push_back(item.id_);
-    SetState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    model_.Remove(ids);
-    SyncCount();
-    const int count = static_cast<int>(model_.Count());
-    if (count > 0) {
-        const int next = std::min(after, count - 1);
-        SetState(next, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        SendMessageA(hWnd(), LVM_ENSUREVISIBLE, static_cast<WPARAM>(next), FALSE);
-    }
-    InvalidateRect(hWnd(), nullptr, FALSE);
-    return static_cast<int>(selected.size());
-}
-
 void ListView::Reselect(const std::function<bool(std::string_view text, bool selected)>& choose)
 {
     Arrange();
@@ -65,6 +45,11 @@ void ListView::Reselect(const std::function<bool(std::string_view text, bool sel
     const int unselectedAfter = controlCount_ - selectedAfter;
     if (std::min(selectedAfter, unselectedAfter) < changes - 1)
         SetState(-1, selectedAfter > unselectedAfter ? LVIS_SELECTED : 0, LVIS_SELECTED);
+    SetSelected(wanted);
+}
+
+void ListView::SetSelected(const std::vector<bool>& wanted)
+{
     const bool visible = IsWindowVisible(hWnd()) != FALSE;
     if (visible) SendMessageA(hWnd(), WM_SETREDRAW, FALSE, 0);
     // Straight to the control's own procedure: a message sent goes through the

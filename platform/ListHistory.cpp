@@ -47,10 +47,7 @@ std::size_t ListModel::ListMemory() const
 
 std::size_t ListModel::HistoryMemory() const
 {
-    std::size_t bytes = 0;
-    for (const auto* steps : {&undo_, &redo_})
-        for (const Step& step : *steps) bytes += step.bytes;
-    return bytes;
+    return steps_->bytes;
 }
 
 ListModel::Change::Change(ListModel& model, std::string_view name) : model_(model)
@@ -84,7 +81,8 @@ void ListModel::Close()
     try {
         step->selectedAfter = Selection();
         step->bytes = step->Bytes();
-        undo_.push_back(std::move(*step));
+        steps_->undo.push_back(std::move(*step));
+        steps_->bytes += steps_->undo.back().bytes;
         KeepWithinBound();
     } catch (...) {
         heldBytes_ -= step->TextBytes();
@@ -95,7 +93,7 @@ void ListModel::Close()
 ListModel::Record* ListModel::Recording(int kind)
 {
     if (!pending_) return nullptr;
-    Forget(redo_, redo_.size());  // a new change: the steps undone cannot come back
+    Forget(steps_->redo, steps_->redo.size());  // a new change: the steps undone cannot come back
     std::vector<Record>& records = pending_->records;
     // Entries appended one after another are one record.
     if (kind == Record::kInserted && !records.empty() && records.back().kind == kind) return &records.back();
@@ -126,8 +124,8 @@ void ListModel::KeepHistory(bool on)
 
 void ListModel::StartHistory()
 {
-    Forget(undo_, undo_.size());
-    Forget(redo_, redo_.size());
+    Forget(steps_->undo, steps_->undo.size());
+    Forget(steps_->redo, steps_->redo.size());
     // Changes still to come in an open Change are not kept either: there is
     // nothing before them to undo to.
     if (pending_) heldBytes_ -= pending_->TextBytes();
@@ -136,30 +134,29 @@ void ListModel::StartHistory()
 
 bool ListModel::Undo()
 {
-    return Travel(undo_, redo_, false);
+    return Travel(steps_->undo, steps_->redo, false);
 }
 
 bool ListModel::Redo()
 {
-    return Travel(redo_, undo_, true);
+    return Travel(steps_->redo, steps_->undo, true);
 }
 
 std::string ListModel::UndoName() const
 {
-    return undo_.empty() ? std::string() : undo_.back().name;
+    return steps_->undo.empty() ? std::string() : steps_->undo.back().name;
 }
 
 std::string ListModel::RedoName() const
 {
-    return redo_.empty() ? std::string() : redo_.back().name;
+    return steps_->redo.empty() ? std::string() : steps_->redo.back().name;
 }
 
 // A change open is a reading that lets messages through: undoing under it
 // would pull the list from under the change.
-bool ListModel::Travel(std::vector<Step>& from, std::vector<Step>& to, bool forward)
+bool ListModel::Travel(std::deque<Step>& from, std::deque<Step>& to, bool forward)
 {
     if (open_ > 0 || from.empty()) return false;
-    to.reserve(to.size() + 1);  // so that nothing fails once the list has changed
     Step& step = from.back();
     try {
         if (forward)
@@ -172,8 +169,18 @@ bool ListModel::Travel(std::vector<Step>& from, std::vector<Step>& to, bool forw
     }
     Reselect(forward ? step.selectedAfter : step.selectedBefore);
     ++generation_;
+    steps_->bytes -= step.bytes;
     step.bytes = step.Bytes();  // the texts it holds are not those it held
-    to.push_back(std::move(step));
+    steps_->bytes += step.bytes;
+    // Where the step cannot be moved for want of memory, it is forgotten: the
+    // list is as the step left it, and undoing goes on from there.
+    try {
+        to.push_back(std::move(step));
+    } catch (...) {
+        Forget(to, to.size());
+        heldBytes_ -= step.TextBytes();
+        steps_->bytes -= step.bytes;
+    }
     from.pop_back();
     return true;
 }
@@ -199,10 +206,13 @@ void ListModel::Replay(Record& record, bool forward)
     }
 }
 
-void ListModel::Forget(std::vector<Step>& steps, std::size_t count)
+void ListModel::Forget(std::deque<Step>& steps, std::size_t count)
 {
     if (count == 0) return;
-    for (std::size_t i = 0; i < count; ++i) heldBytes_ -= steps[i].TextBytes();
+    for (std::size_t i = 0; i < count; ++i) {
+        heldBytes_ -= steps[i].TextBytes();
+        steps_->bytes -= steps[i].bytes;
+    }
     steps.erase(steps.begin(), steps.begin() + static_cast<std::ptrdiff_t>(count));
     CompactWhenMostlyGarbage();
 }
@@ -211,8 +221,8 @@ void ListModel::KeepWithinBound()
 {
     const std::size_t bound = std::max(ListMemory(), kBlockSize);
     std::size_t bytes = HistoryMemory(), oldest = 0;
-    for (; oldest + 1 < undo_.size() && bytes > bound; ++oldest) bytes -= undo_[oldest].bytes;
-    Forget(undo_, oldest);
+    for (; oldest + 1 < steps_->undo.size() && bytes > bound; ++oldest) bytes -= steps_->undo[oldest].bytes;
+    Forget(steps_->undo, oldest);
 }
 
 void ListModel::StoreHeldTextsAgain()
@@ -226,7 +236,7 @@ void ListModel::StoreHeldTextsAgain()
             if (record.tables) storeAgain(record.tables->entries);
         }
     };
-    for (auto* steps : {&undo_, &redo_})
+    for (auto* steps : {&steps_->undo, &steps_->redo})
         for (Step& step : *steps) storeStep(step);
     if (pending_) storeStep(*pending_);
 }

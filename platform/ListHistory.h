@@ -41,3 +41,8 @@ struct ListModel::Step {
     std::size_t Bytes() const;
     std::size_t TextBytes() const;  // of the texts only this step holds
 };
+
+struct ListModel::Steps {
+    std::deque<Step> undo, redo;  // oldest first
+    std::size_t bytes = 0;       // of them all
+};

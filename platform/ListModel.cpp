@@ -15,7 +15,8 @@ constexpr ListModel::Id kRemoved = ListModel::kNone - 1;
 
 }  // namespace
 
-ListModel::ListModel(Compare compare, Fold fold) : compare_(std::move(compare)), fold_(std::move(fold))
+ListModel::ListModel(Compare compare, Fold fold)
+    : compare_(std::move(compare)), fold_(std::move(fold)), steps_(std::make_unique<Steps>())
 {
     Intern("");  // icon key 0: none
 }

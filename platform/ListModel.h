@@ -154,6 +154,7 @@ private:
     static constexpr std::size_t kBlockSize = 64 * 1024;  // of texts
     struct Record;
     struct Step;
+    struct Steps;
     struct Tables;
     struct Entry {
         const char* text;
@@ -170,9 +171,9 @@ private:
     Record* Recording(int kind);
     std::vector<bool> Selection() const;  // by position; empty when none is selected
     void Reselect(const std::vector<bool>& selection);
-    bool Travel(std::vector<Step>& from, std::vector<Step>& to, bool forward);
+    bool Travel(std::deque<Step>& from, std::deque<Step>& to, bool forward);
     void Replay(Record& record, bool forward);
-    void Forget(std::vector<Step>& steps, std::size_t count);
+    void Forget(std::deque<Step>& steps, std::size_t count);
     void KeepWithinBound();
     void StoreHeldTextsAgain();  // at compaction
     // The changes themselves, done, undone and redone alike; none records.
@@ -237,7 +238,7 @@ private:
     bool history_ = false;
     int open_ = 0;  // Changes open, nested
     std::unique_ptr<Step> pending_;  // the step the open Change makes
-    std::vector<Step> undo_, redo_;  // oldest first
+    std::unique_ptr<Steps> steps_;
 };
 
 // Orders texts case-insensitively (ASCII letters), ties broken by exact bytes.

@@ -187,13 +187,15 @@ private:
     bool KnownToControl(int position) const { return position < controlCount_; }
     int FocusedPosition() const;
     void SetState(int position, UINT state, UINT mask);
-    // Sets the control's selection entry by entry to `wanted` (by position),
-    // from the selection the model mirrors.
+    // Sets the control's selection to `wanted` (by position), from the
+    // selection the model mirrors, in the fewest messages.
     void SetSelected(const std::vector<bool>& wanted);
+    std::vector<bool> SelectionByPosition() const;  // of the model
     // Puts the control right after the model changed under it: its count, the
     // model's selection, and the focus at a position (none: the first entry
-    // selected), kept in view.
-    void ShowChange(int focus);
+    // selected), kept in view. `shown`, where the count stayed, is the
+    // selection the control shows, by position: only what differs is changed.
+    void ShowChange(int focus, const std::vector<bool>* shown = nullptr);
     // Runs a move of entries, the focus following its entry.
     bool Moving(const std::function<bool()>& move);
     // Takes the entries at the positions out as a step; the focus stays on its

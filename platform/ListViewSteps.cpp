@@ -82,25 +82,26 @@ bool ListView::Moving(const std::function<bool()>& move)
     const int focused = FocusedPosition();
     const ListModel::Id id =
         focused >= 0 && focused < controlCount_ ? model_.At(static_cast<std::size_t>(focused)) : ListModel::kNone;
+    const std::vector<bool> shown = SelectionByPosition();
     if (!move()) return false;
-    ShowChange(model_.PositionOf(id));
+    ShowChange(model_.PositionOf(id), &shown);
     return true;
 }
 
-void ListView::ShowChange(int focus)
+void ListView::ShowChange(int focus, const std::vector<bool>* shown)
 {
     SyncCount();
-    std::vector<bool> wanted(model_.Count());
-    for (std::size_t i = 0; i < wanted.size(); ++i) wanted[i] = model_.IsSelected(model_.At(i));
-    // The control forgets its selection, which it keeps by position, and the
-    // model's mirror with it (also where the control sends no notice of it);
-    // then both take the model's.
-    SetState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    const std::vector<bool> wanted = SelectionByPosition();
+    // The model's mirror is made what the control shows, by position, so that
+    // only what differs is sent; where the count changed, the control forgets
+    // its selection, and the mirror with it (also where the control sends no
+    // notice of it).
     model_.SelectAll(false);
-    if (!wanted.empty() && std::find(wanted.begin(), wanted.end(), false) == wanted.end())
-        SetState(-1, LVIS_SELECTED, LVIS_SELECTED);  // all of them, in one change
+    if (shown)
+        for (std::size_t i = 0; i < shown->size(); ++i) model_.Select(model_.At(i), (*shown)[i]);
     else
-        SetSelected(wanted);
+        SetState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    SetSelected(wanted);
     if (focus < 0) focus = static_cast<int>(std::find(wanted.begin(), wanted.end(), true) - wanted.begin());
     if (focus < static_cast<int>(wanted.size())) {
         SetState(focus, LVIS_FOCUSED, LVIS_FOCUSED);

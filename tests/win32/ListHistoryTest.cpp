@@ -125,7 +125,11 @@ TEST_F(ListHistory, MovesCarryTheSelectionAndTheFocusWithTheirEntries)
     for (int i = 0; i < 200; ++i) host.LV.ListItems.Add("C:\\z" + std::to_string(i), "");
     Select({205}, 205);
     SendMessageA(list(), LVM_ENSUREVISIBLE, 205, FALSE);
+    EXPECT_GT(SendMessageA(list(), LVM_GETTOPINDEX, 0, 0), 100);
     ASSERT_TRUE(host.LV.MoveSelected(Where::Top));
     EXPECT_EQ(SendMessageA(list(), LVM_GETTOPINDEX, 0, 0), 0);
     EXPECT_EQ(FocusedItem(list()), 0);
+    ASSERT_TRUE(host.LV.MoveSelected(Where::Bottom));
+    EXPECT_GT(SendMessageA(list(), LVM_GETTOPINDEX, 0, 0), 100);
+    EXPECT_EQ(FocusedItem(list()), 205);
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <numeric>
 #include <stdexcept>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -305,18 +306,13 @@ void ListModel::Place(const std::vector<std::uint32_t>& from, const std::vector<
 void ListModel::SwapTables(Tables& tables)
 {
     heldBytes_ = heldBytes_ - tables.textBytes + liveBytes_;
-    std::swap(entries_, tables.entries);
-    std::swap(order_, tables.order);
-    std::swap(positions_, tables.positions);
-    std::swap(selected_, tables.selected);
-    std::swap(selectedCount_, tables.selectedCount);
-    std::swap(liveBytes_, tables.textBytes);
-    std::swap(index_, tables.index);
-    std::swap(indexUsed_, tables.indexUsed);
-    std::swap(indexLive_, tables.indexLive);
-    std::swap(rings_, tables.rings);
-    std::swap(nextSame_, tables.nextSame);
-    std::swap(previousSame_, tables.previousSame);
+    // Swapped through references: what each table holds changes sides.
+    auto list = std::tie(entries_, order_, positions_, selected_, selectedCount_, liveBytes_, index_, indexUsed_,
+                         indexLive_, rings_, nextSame_, previousSame_);
+    auto kept = std::tie(tables.entries, tables.order, tables.positions, tables.selected, tables.selectedCount,
+                         tables.textBytes, tables.index, tables.indexUsed, tables.indexLive, tables.rings,
+                         tables.nextSame, tables.previousSame);
+    list.swap(kept);
 }
 
 const char* ListModel::Store(std::string_view text)

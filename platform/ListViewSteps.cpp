@@ -95,12 +95,13 @@ void ListView::ShowChange(int focus, const std::vector<bool>* shown)
     // The model's mirror is made what the control shows, by position, so that
     // only what differs is sent; where the count changed, the control forgets
     // its selection, and the mirror with it (also where the control sends no
-    // notice of it).
+    // notice of it). A change of every row goes through all of them: where
+    // none is selected (after Clear List) it is not made.
     model_.SelectAll(false);
     if (shown)
         for (std::size_t i = 0; i < shown->size(); ++i) model_.Select(model_.At(i), (*shown)[i]);
-    else
-        SetState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    else if (SendMessageA(hWnd(), LVM_GETSELECTEDCOUNT, 0, 0) != 0)
+        SetState(-1, 0, LVIS_SELECTED);
     SetSelected(wanted);
     if (focus < 0) focus = static_cast<int>(std::find(wanted.begin(), wanted.end(), true) - wanted.begin());
     if (focus < static_cast<int>(wanted.size())) {

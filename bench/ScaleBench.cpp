@@ -29,6 +29,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -275,6 +276,28 @@ void BenchShaping(const std::vector<std::string>& listed, const Floor& floor)
            watch.Milliseconds(), floor);
 }
 
+// With the list just cleared: its undo and redo, then the move of a thousand
+// entries spread over the list, selected, to its top; the list is left empty.
+void BenchHistory(ListView& list, const Floor& floor)
+{
+    const auto timed = [&](const char* what, const std::function<bool()>& step) {
+        Stopwatch watch;
+        const bool done = step();
+        PumpAndPaint(list.hWnd());
+        Report(done ? what : "(refused)", watch.Milliseconds(), floor);
+    };
+    timed("undo of that Clear List", [&] { return list.Undo(); });
+    timed("redo of it", [&] { return list.Redo(); });
+    list.Undo();
+    const int count = list.ListItems.Count();
+    SetAllSelected(list, false);
+    for (int i = 1; i <= count; i += std::max(1, count / 1000)) list.ListItems.Item(i).Selected(true);
+    PumpAndPaint(list.hWnd());
+    timed(("move " + std::to_string(GetSelCount(list)) + " selected entries to the top").c_str(),
+          [&] { return list.MoveSelected(ListView::Where::Top); });
+    ClearLV(list);
+}
+
 void BenchFolder(const std::string& folder, bool first)
 {
     Floor floor = MeasureFloor(folder, false);
@@ -345,12 +368,15 @@ void BenchFolder(const std::string& folder, bool first)
     }
     const std::vector<std::string> listed = AllPaths(selection.LV);
     BenchShaping(listed, floor);
+    selection.LV.KeepHistory(true);
     {
         Stopwatch watch;
         SendMessageA(FindWindowExA(selection.hWnd(), nullptr, "BUTTON", "Clear List"), BM_CLICK, 0, 0);
         PumpAndPaint(selection.LV.hWnd());
         Report(("Clear List of " + std::to_string(listed.size()) + " entries").c_str(), watch.Milliseconds(), floor);
     }
+    BenchHistory(selection.LV, floor);
+    selection.LV.KeepHistory(false);
     // A list file of every file, opened into the emptied list as Open List
     // opens the file chosen.
     char temporary[MAX_PATH] = {};

@@ -1,16 +1,18 @@
 #include "platform/ListModel.h"
 
 #include "platform/Letters.h"
+#include "platform/ListHistory.h"
 
 #include <algorithm>
 #include <cstring>
 #include <numeric>
+#include <stdexcept>
+#include <tuple>
 #include <utility>
 
 namespace {
 
 constexpr ListModel::Id kRemoved = ListModel::kNone - 1;
-constexpr std::size_t kBlockSize = 64 * 1024;
 
 // Whether an index of that many slots is roomy enough for that many taken,
 // counting gaps: at most two thirds full, so searches stay short (about two
@@ -23,13 +25,17 @@ bool Holds(std::size_t taken, std::size_t slots)
 
 }  // namespace
 
-ListModel::ListModel(Compare compare, Fold fold) : compare_(std::move(compare)), fold_(std::move(fold))
+ListModel::ListModel(Compare compare, Fold fold)
+    : compare_(std::move(compare)), fold_(std::move(fold)), steps_(std::make_unique<Steps>())
 {
     Intern("");  // icon key 0: none
 }
 
+ListModel::~ListModel() = default;
+
 ListModel::Id ListModel::Append(std::string_view text, std::string_view smallIcon)
 {
+    Change change(*this, "Add");
     const Id id = static_cast<Id>(entries_.size());
     entries_.push_back({Store(text), static_cast<std::uint32_t>(text.size()), Intern(smallIcon)});
     positions_.push_back(static_cast<std::uint32_t>(order_.size()));
@@ -41,6 +47,7 @@ ListModel::Id ListModel::Append(std::string_view text, std::string_view smallIco
     }
     Index(id);
     stale_ = sorted_;
+    if (Record* record = Recording(Record::kInserted)) record->positions.push_back(positions_[id]);
     return id;
 }
 
@@ -91,6 +98,17 @@ const std::string& ListModel::Icon(Id id) const
 
 void ListModel::Clear()
 {
+    Change change(*this, "Clear");
+    ++generation_;
+    stale_ = false;
+    // With a history, the step takes the whole list as it is, which is quick
+    // to give back at Undo; the texts stay where they are.
+    if (Record* record = Count() != 0 ? Recording(Record::kCleared) : nullptr) {
+        record->tables = std::make_unique<Tables>();
+        SwapTables(*record->tables);
+        return;
+    }
+    if (heldBytes_ != 0) return;  // an empty list whose blocks hold texts of the history
     // A list cleared to be filled again (a folder listed anew) keeps its
     // tables, which saves bringing their memory back page by page; a very
     // long one gives its memory back to the system, as do the texts.
@@ -111,26 +129,47 @@ void ListModel::Clear()
     std::vector<std::unique_ptr<char[]>>().swap(blocks_);
     blockUsed_ = blockSize_ = blocksSize_ = storedBytes_ = liveBytes_ = 0;
     indexUsed_ = indexLive_ = 0;
-    stale_ = false;
-    ++generation_;
+    selectedCount_ = 0;
 }
 
 void ListModel::Remove(const std::vector<Id>& ids)
 {
-    std::vector<bool> removed(entries_.size());
+    std::vector<std::uint32_t> positions;
     for (Id id : ids)
-        if (id < removed.size()) removed[id] = true;
+        if (id < positions_.size()) positions.push_back(positions_[id]);
+    std::sort(positions.begin(), positions.end());
+    positions.erase(std::unique(positions.begin(), positions.end()), positions.end());
+    if (positions.empty()) return;
+    Change change(*this, "Remove");
+    Record* record = Recording(Record::kRemoved);
+    std::vector<Entry> removed = TakeOut(positions, record != nullptr);
+    if (!record) return;
+    record->positions = std::move(positions);
+    record->entries = std::move(removed);
+}
+
+std::vector<ListModel::Entry> ListModel::TakeOut(const std::vector<std::uint32_t>& positions, bool keepTexts)
+{
+    std::vector<bool> removed(entries_.size());
+    std::vector<Entry> taken;
+    taken.reserve(positions.size());
+    for (const std::uint32_t position : positions) {
+        const Id id = order_[position];
+        removed[id] = true;
+        taken.push_back(entries_[id]);
+        Drop(entries_[id]);
+        if (keepTexts) heldBytes_ += entries_[id].length;
+    }
     std::vector<Id> renumbered(entries_.size(), kNone);
     std::vector<Entry> entries;
     std::vector<bool> selected;
+    selectedCount_ = 0;
     for (Id id = 0; id < entries_.size(); ++id) {
-        if (removed[id]) {
-            Drop(entries_[id]);
-            continue;
-        }
+        if (removed[id]) continue;
         renumbered[id] = static_cast<Id>(entries.size());
         entries.push_back(entries_[id]);
         selected.push_back(selected_[id]);
+        selectedCount_ += selected_[id];
     }
     std::vector<Id> order;
     for (Id id : order_)
@@ -138,14 +177,169 @@ void ListModel::Remove(const std::vector<Id>& ids)
     entries_ = std::move(entries);
     selected_ = std::move(selected);
     order_ = std::move(order);
-    positions_.assign(order_.size(), 0);
-    for (std::size_t i = 0; i < order_.size(); ++i) positions_[order_[i]] = static_cast<std::uint32_t>(i);
+    positions_.resize(order_.size());
+    Renumber();
     index_.assign(index_.size(), kNone);  // the index held the old numbers
     StopRings();
     indexUsed_ = indexLive_ = 0;
     for (Id id = 0; id < entries_.size(); ++id) Index(id);
     ++generation_;
-    CompactWhenMostlyGarbage();
+    // Texts the history keeps are not garbage, and are not yet where a
+    // compaction would find them.
+    if (!keepTexts) CompactWhenMostlyGarbage();
+    return taken;
+}
+
+void ListModel::PutBack(const std::vector<std::uint32_t>& positions, std::vector<Entry>& entries)
+{
+    const std::size_t count = order_.size() + positions.size();
+    std::vector<Id> order;
+    order.reserve(count);
+    std::size_t kept = 0, back = 0;
+    for (std::size_t position = 0; position < count; ++position) {
+        if (back == positions.size() || positions[back] != position) {
+            order.push_back(order_[kept++]);
+            continue;
+        }
+        const Id id = static_cast<Id>(entries_.size());
+        const Entry& entry = entries[back++];
+        entries_.push_back(entry);
+        selected_.push_back(false);
+        if (rings_) {
+            nextSame_.push_back(kNone);
+            previousSame_.push_back(kNone);
+        }
+        liveBytes_ += entry.length;
+        heldBytes_ -= entry.length;
+        order.push_back(id);
+        Index(id);
+    }
+    entries.clear();
+    order_ = std::move(order);
+    positions_.resize(order_.size());
+    Renumber();
+}
+
+void ListModel::Renumber()
+{
+    for (std::size_t i = 0; i < order_.size(); ++i) positions_[order_[i]] = static_cast<std::uint32_t>(i);
+}
+
+void ListModel::Reorder(const std::vector<int>& from)
+{
+    std::vector<std::uint32_t> positions(from.size());
+    std::vector<bool> seen(from.size());
+    bool same = true;
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        const auto position = static_cast<std::size_t>(from[i]);
+        if (from.size() != order_.size() || position >= from.size() || seen[position])
+            throw std::invalid_argument("a new order must place every entry once");
+        seen[position] = true;
+        positions[i] = static_cast<std::uint32_t>(position);
+        same = same && position == i;
+    }
+    if (same) return;
+    Change change(*this, "Sort");
+    Permute(positions, false);
+    if (Record* record = Recording(Record::kReordered)) record->positions = std::move(positions);
+}
+
+void ListModel::Permute(const std::vector<std::uint32_t>& from, bool backwards)
+{
+    std::vector<Id> order(order_.size());
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        if (backwards) order[from[i]] = order_[i];
+        else order[i] = order_[from[i]];
+    }
+    order_ = std::move(order);
+    Renumber();
+}
+
+std::vector<std::uint32_t> ListModel::SelectedPositions() const
+{
+    std::vector<std::uint32_t> positions;
+    for (std::size_t i = 0; i < order_.size() && positions.size() < selectedCount_; ++i)
+        if (selected_[order_[i]]) positions.push_back(static_cast<std::uint32_t>(i));
+    return positions;
+}
+
+bool ListModel::MoveSelected(Where where)
+{
+    const std::vector<std::uint32_t> from = SelectedPositions();
+    const auto last = static_cast<std::uint32_t>(order_.size() - from.size());  // of the block at the bottom
+    std::vector<std::uint32_t> to(from.size());
+    for (std::uint32_t i = 0; i < from.size(); ++i) {
+        // An entry stops where the selected ones before it have closed up at the edge.
+        switch (where) {
+        case Where::Up:
+            to[i] = std::max(from[i] == 0 ? 0 : from[i] - 1, i);
+            break;
+        case Where::Down:
+            to[i] = std::min(from[i] + 1, last + i);
+            break;
+        case Where::Top:
+            to[i] = i;
+            break;
+        case Where::Bottom:
+            to[i] = last + i;
+            break;
+        }
+    }
+    return Moved(from, to);
+}
+
+bool ListModel::MoveSelectedTo(std::size_t position)
+{
+    const std::vector<std::uint32_t> from = SelectedPositions();
+    // The block starts after the entries not moving that stay before it.
+    const auto before = std::lower_bound(from.begin(), from.end(), position) - from.begin();
+    const auto start = static_cast<std::uint32_t>(std::min(position, order_.size()) - static_cast<std::size_t>(before));
+    std::vector<std::uint32_t> to(from.size());
+    std::iota(to.begin(), to.end(), start);
+    return Moved(from, to);
+}
+
+bool ListModel::Moved(const std::vector<std::uint32_t>& from, const std::vector<std::uint32_t>& to)
+{
+    if (from == to) return false;
+    Change change(*this, "Move");
+    Place(from, to);
+    if (Record* record = Recording(Record::kPlaced)) {
+        record->positions = from;
+        record->targets = to;
+    }
+    return true;
+}
+
+void ListModel::Place(const std::vector<std::uint32_t>& from, const std::vector<std::uint32_t>& to)
+{
+    std::vector<bool> moving(order_.size()), placed(order_.size());
+    std::vector<Id> order(order_.size());
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        moving[from[i]] = placed[to[i]] = true;
+        order[to[i]] = order_[from[i]];
+    }
+    // The others fill the places left, in their order.
+    std::size_t next = 0;
+    for (std::size_t position = 0; position < order_.size(); ++position) {
+        if (moving[position]) continue;
+        while (placed[next]) ++next;
+        order[next++] = order_[position];
+    }
+    order_ = std::move(order);
+    Renumber();
+}
+
+void ListModel::SwapTables(Tables& tables)
+{
+    heldBytes_ = heldBytes_ - tables.textBytes + liveBytes_;
+    // Swapped through references: what each table holds changes sides.
+    auto list = std::tie(entries_, order_, positions_, selected_, selectedCount_, liveBytes_, index_, indexUsed_,
+                         indexLive_, rings_, nextSame_, previousSame_);
+    auto kept = std::tie(tables.entries, tables.order, tables.positions, tables.selected, tables.selectedCount,
+                         tables.textBytes, tables.index, tables.indexUsed, tables.indexLive, tables.rings,
+                         tables.nextSame, tables.previousSame);
+    list.swap(kept);
 }
 
 const char* ListModel::Store(std::string_view text)
@@ -170,12 +364,14 @@ const char* ListModel::Store(std::string_view text)
 // use move to new blocks, so a list edited for long holds about what it shows.
 void ListModel::CompactWhenMostlyGarbage()
 {
-    const std::size_t garbage = storedBytes_ - liveBytes_;
+    const std::size_t garbage = storedBytes_ - liveBytes_ - heldBytes_;
     if (garbage * 2 <= storedBytes_ || garbage < kBlockSize) return;
     std::vector<std::unique_ptr<char[]>> old;
     old.swap(blocks_);  // freed once every text has moved
     blockUsed_ = blockSize_ = blocksSize_ = storedBytes_ = liveBytes_ = 0;
     for (Entry& entry : entries_) entry.text = Store(TextOf(entry));
+    StoreHeldTextsAgain();
+    liveBytes_ = storedBytes_ - heldBytes_;  // Store counted the history's texts as the list's
 }
 
 std::uint32_t ListModel::Intern(std::string_view key)
@@ -398,13 +594,8 @@ std::vector<int> ListModel::Arrange()
     // A folder is often read in order already: then one pass finds it so.
     if (!std::is_sorted(sortable.begin(), sortable.end(), before))
         std::stable_sort(sortable.begin(), sortable.end(), before);
-    std::vector<Id> arranged(order_.size());
-    for (std::size_t i = 0; i < from.size(); ++i) {
-        from[i] = sortable[i].from;
-        arranged[i] = order_[static_cast<std::size_t>(from[i])];
-    }
-    order_ = std::move(arranged);
-    for (std::size_t i = 0; i < order_.size(); ++i) positions_[order_[i]] = static_cast<std::uint32_t>(i);
+    for (std::size_t i = 0; i < from.size(); ++i) from[i] = sortable[i].from;
+    Reorder(from);
     return from;
 }
 

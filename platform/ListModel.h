@@ -31,6 +31,9 @@ public:
     using Fold = std::function<std::string(std::string_view)>;
 
     explicit ListModel(Compare compare, Fold fold = {});
+    ~ListModel();
+    ListModel(const ListModel&) = delete;
+    ListModel& operator=(const ListModel&) = delete;
 
     // Appends an entry with the given text and icon key.
     Id Append(std::string_view text = {}, std::string_view smallIcon = {});
@@ -46,7 +49,19 @@ public:
     // Takes the given entries out; the others keep their order. Entry numbers
     // change, as at Clear.
     void Remove(const std::vector<Id>& ids);
-    // Changes at every Clear and Remove: entry numbers from before it name nothing now.
+    // Puts the entries in a new order: from[i] is the position before of the
+    // entry now at position i (as Arrange returns it).
+    void Reorder(const std::vector<int>& from);
+    // Moves the selected entries one place up or down, or to the top or the
+    // bottom. A run of them moves as a block; entries selected apart keep
+    // their order and close up at the edge. False when nothing moved.
+    enum class Where { Up, Down, Top, Bottom };
+    bool MoveSelected(Where where);
+    // Places the selected entries, in their order, before the entry now at a
+    // position (Count() for the end). False when nothing moved.
+    bool MoveSelectedTo(std::size_t position);
+    // Changes at every Clear, Remove, Undo and Redo: entry numbers from before
+    // it name nothing now.
     std::uint32_t Generation() const { return generation_; }
     // Two measures of the model's own, for its tests: what a list of a
     // hundred thousand entries holds and what a million additions cost are
@@ -61,7 +76,45 @@ public:
     // index, which stays the same per entry however long the list grows.
     unsigned long long IndexProbes() const { return probes_; }
 
-    std::size_t Count() const { return entries_.size(); }
+    // The history of a list that keeps one: every change, from Append to a
+    // move, is part of a step, and a step is undone and redone whole.
+    // Changes made between the making and the end of a Change are one step
+    // under its name; a Change made inside another joins it. A change made
+    // with none open is a step of its own. A step that changes nothing is not
+    // kept. SetText and SetIcon are not part of it: lists with a history do
+    // not rename their entries.
+    class Change {
+    public:
+        Change(ListModel& model, std::string_view name);
+        ~Change();
+        Change(const Change&) = delete;
+        Change& operator=(const Change&) = delete;
+
+    private:
+        ListModel& model_;
+    };
+    // Off by default; turned off, the history is forgotten.
+    void KeepHistory(bool on);
+    // Forgets every step: undoing stops at what the list holds now.
+    void StartHistory();
+    // Bring the list back to before the last step, texts, icons, order and
+    // selection, or to after the step last undone. Refused (false) while a
+    // Change is open, or with no step to take.
+    bool Undo();
+    bool Redo();
+    // The names of the steps Undo and Redo would take; "" when none.
+    std::string UndoName() const;
+    std::string RedoName() const;
+    // The bytes the history holds (steps' tables and the texts only they
+    // hold) and the bytes of the list itself (its texts and tables). The
+    // history never holds more than the list, or than one block of texts
+    // (which a list holds as soon as it has a text), save for its newest
+    // step, which is always kept so that the last change can be undone: when
+    // a step ends past that, the oldest steps go.
+    std::size_t HistoryMemory() const;
+    std::size_t ListMemory() const;
+
+    std::size_t Count() const { return order_.size(); }
     // The entry shown at a position, and the position of an entry (-1 when it
     // is not in the list).
     Id At(std::size_t position) const { return order_[position]; }
@@ -79,9 +132,15 @@ public:
     bool IsSelected(Id id) const { return id < selected_.size() && selected_[id]; }
     void Select(Id id, bool selected)
     {
-        if (id < selected_.size()) selected_[id] = selected;
+        if (id >= selected_.size() || selected_[id] == selected) return;
+        selected_[id] = selected;
+        selectedCount_ += selected ? 1 : -1;
     }
-    void SelectAll(bool selected) { selected_.assign(selected_.size(), selected); }
+    void SelectAll(bool selected)
+    {
+        selected_.assign(selected_.size(), selected);
+        selectedCount_ = selected ? selected_.size() : 0;
+    }
 
     // Sorting: while on, appended or renamed entries leave the order stale
     // until Arrange puts it right, so a bulk fill sorts once, not per entry.
@@ -95,6 +154,11 @@ public:
     std::vector<int> Arrange();
 
 private:
+    static constexpr std::size_t kBlockSize = 64 * 1024;  // of texts
+    struct Record;
+    struct Step;
+    struct Steps;
+    struct Tables;
     struct Entry {
         const char* text;
         std::uint32_t length;
@@ -104,6 +168,27 @@ private:
     const char* Store(std::string_view text);
     void Drop(const Entry& entry) { liveBytes_ -= entry.length; }
     void CompactWhenMostlyGarbage();
+    // The history's side of the model (ListHistory.cpp).
+    void Open(std::string_view name);
+    void Close();
+    Record* Recording(int kind);
+    std::vector<bool> Selection() const;  // by position; empty when none is selected
+    void Reselect(const std::vector<bool>& selection);
+    bool Travel(std::deque<Step>& from, std::deque<Step>& to, bool forward);
+    void Replay(Record& record, bool forward);
+    void Forget(std::deque<Step>& steps, std::size_t count);
+    void KeepWithinBound();
+    void StoreHeldTextsAgain();  // at compaction
+    // The changes themselves, done, undone and redone alike; none records.
+    std::vector<Entry> TakeOut(const std::vector<std::uint32_t>& positions, bool keepTexts);
+    void PutBack(const std::vector<std::uint32_t>& positions, std::vector<Entry>& entries);
+    void Place(const std::vector<std::uint32_t>& from, const std::vector<std::uint32_t>& to);
+    void Permute(const std::vector<std::uint32_t>& from, bool backwards);
+    void SwapTables(Tables& tables);
+    void Renumber();  // positions_ from order_
+    std::vector<std::uint32_t> SelectedPositions() const;
+    // Moves the entries at `from` to `to` as a step; false when they are there already.
+    bool Moved(const std::vector<std::uint32_t>& from, const std::vector<std::uint32_t>& to);
     std::uint32_t Intern(std::string_view key);
     // The text as the index compares it, its ASCII letters folded wherever
     // it is hashed or compared: the text itself, or, past ASCII, the text in
@@ -153,6 +238,12 @@ private:
     int direction_ = 0;  // 0 ascending, 1 descending
     bool stale_ = false;
     std::uint32_t generation_ = 0;
+    std::size_t selectedCount_ = 0;
+    std::size_t heldBytes_ = 0;  // texts out of the list that the history keeps
+    bool history_ = false;
+    int open_ = 0;  // Changes open, nested
+    std::unique_ptr<Step> pending_;  // the step the open Change makes
+    std::unique_ptr<Steps> steps_;
 };
 
 // Orders texts case-insensitively (ASCII letters), ties broken by exact bytes.

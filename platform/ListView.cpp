@@ -81,7 +81,8 @@ void ListView::Create(HWND parent, int id, const Design& design)
     // draws: Wine's only by it, Windows' by it or a label before the list,
     // and these lists have none.
     Control::Create(parent, id, {WC_LISTVIEWA, design.accessibleName, style, WS_EX_CLIENTEDGE, design.rect});
-    model_.Clear();  // a form that is loaded again starts with an empty list
+    model_.Clear();  // a form that is loaded again starts with an empty list, and no history
+    model_.StartHistory();
     controlCount_ = 0;
     insertMark_ = -1;
     syncPosted_ = false;

@@ -99,9 +99,41 @@ public:
     // Selects and deselects entries in one go: `choose` is told each entry's
     // text and whether it is selected, and answers whether it is to be.
     void Reselect(const std::function<bool(std::string_view text, bool selected)>& choose);
-    // Takes the selected entries out; the entry after the last of them (or
-    // the last entry) is then selected and has the focus. Returns how many went.
+    // Takes the selected entries out, as a step "Remove"; the entry after the
+    // last of them (or the last entry) is then selected and has the focus.
+    // Returns how many went.
     int RemoveSelected();
+
+    // The list's history (off by default), as the model keeps it; each change
+    // below is a step, and the control then shows the model's count,
+    // selection and focus, with the focus in view.
+    // Changes made while a Change lives are one step under its name.
+    class Change {
+    public:
+        Change(ListView& list, std::string_view name) : change_(list.model_, name) {}
+
+    private:
+        ListModel::Change change_;
+    };
+    void KeepHistory(bool on) { model_.KeepHistory(on); }
+    void StartHistory() { model_.StartHistory(); }
+    // False when there is nothing to undo or redo, or while a Change is open.
+    // The focus goes to the first entry selected.
+    bool Undo();
+    bool Redo();
+    std::string UndoName() const { return model_.UndoName(); }
+    std::string RedoName() const { return model_.RedoName(); }
+    // The selected entries moved (see ListModel), the focus with its entry.
+    // False when nothing moved.
+    using Where = ListModel::Where;
+    bool MoveSelected(Where where);
+    bool MoveSelectedTo(int position);
+    // A new order: from[i] is the position before of the entry now at i.
+    void Reorder(const std::vector<int>& from, std::string_view name);
+    // Takes the entries at the given positions out; the others keep their
+    // selection, and the focus stays on its entry or, when that went, the
+    // one after it. Returns how many went.
+    int Remove(const std::vector<int>& positions, std::string_view name);
     // The entry under a point of the list's client area (twips), or no entry.
     ListItem HitTest(float x, float y);
     // 0 ascending, 1 descending; the list re-sorts at once when it is sorted.
@@ -172,6 +204,21 @@ private:
     bool KnownToControl(int position) const { return position < controlCount_; }
     int FocusedPosition() const;
     void SetState(int position, UINT state, UINT mask);
+    // Sets the control's selection to `wanted` (by position), from the
+    // selection the model mirrors, in the fewest messages.
+    void SetSelected(const std::vector<bool>& wanted);
+    std::vector<bool> SelectionByPosition() const;  // of the model
+    // Puts the control right after the model changed under it: its count, the
+    // model's selection, and the focus at a position (none: the first entry
+    // selected), kept in view. `shown`, where the count stayed, is the
+    // selection the control shows, by position: only what differs is changed.
+    void ShowChange(int focus, const std::vector<bool>* shown = nullptr);
+    // Runs a move of entries, the focus following its entry.
+    bool Moving(const std::function<bool()>& move);
+    // Takes the entries at the positions out as a step; the focus stays on its
+    // entry, or goes to the one after it, or (selectNext) to the entry after
+    // the last removed, which is selected.
+    int TakeOut(std::vector<int> positions, std::string_view name, bool selectNext);
     void Changed();
     void SyncCount();
     void Arrange();

@@ -18,6 +18,7 @@ void SetAllSelected(ListView& list, bool selected)
 
 void ClearLV(ListView& list)
 {
+    const ListView::Change change(list, "Clear List");
     // A failure leaves the list as it was; there is nothing to report.
     SendMessageA(list.hWnd(), LVM_DELETEALLITEMS, 0, 0);
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <tuple>
 
 namespace {
 
@@ -290,4 +292,162 @@ TEST(ListModel, EntriesSharingAKeyStayFindableThroughRenamesAndRemovals)
     model.Remove({model.Find("C:\\x.txt")});
     EXPECT_EQ(model.Find("C:\\x.txt"), ListModel::kNone);
     EXPECT_EQ(model.Count(), 2u);
+}
+
+namespace {
+
+// A list with a history of the entries a to e, each with an icon of its own.
+struct History {
+    ListModel model{CompareTextNoCase};
+    History()
+    {
+        model.KeepHistory(true);
+        for (char c = 'a'; c <= 'e'; ++c) model.Append(std::string(1, c), std::string("icon-") + c);
+        model.StartHistory();
+    }
+    void Select(std::vector<std::size_t> positions)
+    {
+        model.SelectAll(false);
+        for (std::size_t position : positions)
+            if (position < model.Count()) model.Select(model.At(position), true);
+    }
+    // Each entry's text and icon key, and a star when it is selected.
+    std::vector<std::string> Shown() const
+    {
+        std::vector<std::string> shown;
+        for (std::size_t i = 0; i < model.Count(); ++i)
+            shown.push_back(Texts(model)[i] + model.Icon(model.At(i)) + (model.IsSelected(model.At(i)) ? "*" : ""));
+        return shown;
+    }
+};
+
+}  // namespace
+
+TEST(ListModelHistory, UndoAndRedoBringBackTheWholeListOfEachKindOfChange)
+{
+    const std::pair<const char*, std::function<void(History&)>> changes[] = {
+        {"Add", [](History& h) { h.model.Append("f", "icon-f"); }},
+        {"Remove", [](History& h) { h.model.Remove({h.model.At(1), h.model.At(3)}); }},
+        {"Clear", [](History& h) { h.model.Clear(); }},
+        {"Move", [](History& h) { h.model.MoveSelected(ListModel::Where::Top); }},
+        {"Sort", [](History& h) { h.model.Reorder({4, 2, 0, 1, 3}); }},
+        {"Paste", [](History& h) {  // several kinds in one step, the selection changed in it
+             const ListModel::Change paste(h.model, "Paste");
+             h.model.Remove({h.model.At(0)});
+             h.model.Clear();
+             h.model.Append("x", "icon-x");
+             h.model.Append("y", "icon-y");
+             h.model.Reorder({1, 0});
+             h.Select({0});
+         }},
+    };
+    for (const auto& [name, change] : changes) {
+        History h;
+        h.Select({1, 3});
+        const auto before = h.Shown();
+        change(h);
+        const auto after = h.Shown();
+        ASSERT_NE(after, before) << name;
+        EXPECT_EQ(h.model.UndoName(), name);
+        h.Select({0});  // the selection of the moment is not what undo brings back
+        const std::uint32_t generation = h.model.Generation();
+        ASSERT_TRUE(h.model.Undo()) << name;
+        EXPECT_EQ(h.Shown(), before) << name;
+        EXPECT_NE(h.model.Generation(), generation) << name;  // entry numbers from before name nothing
+        EXPECT_EQ(h.model.RedoName(), name);
+        ASSERT_TRUE(h.model.Redo() && h.Shown() == after) << name;
+        ASSERT_TRUE(h.model.Undo() && h.Shown() == before) << name;
+        EXPECT_EQ(h.model.Find("c"), h.model.At(2)) << name;
+    }
+}
+
+TEST(ListModelHistory, ChangesOutsideANamedOneAreEachAStepAndANewStepDropsTheRedoSteps)
+{
+    History h;
+    h.model.MoveSelected(ListModel::Where::Up);  // nothing selected: nothing moved, nothing kept
+    h.model.Clear();
+    h.model.Clear();  // an empty list cleared changes nothing
+    h.model.Append("f");
+    h.model.Append("g");
+    ASSERT_TRUE(h.model.Undo());
+    EXPECT_EQ(Texts(h.model), std::vector<std::string>{"f"});
+    h.model.Append("h");
+    EXPECT_FALSE(h.model.Redo());
+    ASSERT_TRUE(h.model.Undo() && h.model.Undo() && h.model.Undo());
+    EXPECT_EQ(h.Shown().size(), 5u);
+    EXPECT_FALSE(h.model.Undo());  // where the history started
+}
+
+TEST(ListModelHistory, UndoAndRedoAreRefusedWhileAChangeIsOpen)
+{
+    History h;
+    h.model.Append("f");
+    ListModel::Change reading(h.model, "Open List");
+    EXPECT_FALSE(h.model.Undo());
+    EXPECT_FALSE(h.model.Redo());
+    EXPECT_EQ(h.model.Count(), 6u);
+}
+
+TEST(ListModelHistory, TheHistoryHoldsNoMoreThanTheListSaveItsNewestStep)
+{
+    History h;
+    {
+        const ListModel::Change add(h.model, "Add");
+        for (int i = 0; i < 10000; ++i) h.model.Append("C:\\folder\\file" + std::to_string(i) + ".txt", "Text");
+    }
+    h.model.Clear();
+    EXPECT_GT(h.model.HistoryMemory(), h.model.ListMemory());  // the Clear is kept whatever it holds
+    for (int i = 0; i < 3000; ++i) {
+        h.model.Append("C:\\other folder\\file" + std::to_string(i) + ".txt");
+        EXPECT_TRUE(i < 2000 || h.model.HistoryMemory() <= h.model.ListMemory()) << i;
+    }
+    int steps = 0;
+    while (h.model.Undo()) ++steps;
+    EXPECT_GT(steps, 10);  // the oldest went, the Clear first
+    EXPECT_LT(steps, 3000);
+}
+
+TEST(ListModelHistory, TextsTheHistoryHoldsOutliveTheCompactionOfTheList)
+{
+    History h;
+    const std::string long_(2000, 'x');
+    for (int i = 0; i < 100; ++i) h.model.Append(long_ + std::to_string(i));
+    const auto full = h.Shown();
+    h.model.Remove({h.model.At(0), h.model.At(50)});
+    // Renamed often, an entry leaves garbage that makes the texts in use move.
+    const ListModel::Id renamed = h.model.At(10);
+    const std::string text(h.model.Text(renamed));
+    for (int i = 0; i < 200; ++i) h.model.SetText(renamed, long_ + "renamed" + std::to_string(i));
+    h.model.SetText(renamed, text);
+    ASSERT_TRUE(h.model.Undo());
+    EXPECT_TRUE(h.Shown() == full);
+}
+
+TEST(ListModelHistory, MovesGoAsBlocksAndCloseUpAtTheEdges)
+{
+    using Where = ListModel::Where;
+    const auto to = [](Where where) { return [where](ListModel& model) { return model.MoveSelected(where); }; };
+    const auto before = [](std::size_t at) { return [at](ListModel& model) { return model.MoveSelectedTo(at); }; };
+    const std::tuple<std::vector<std::size_t>, std::function<bool(ListModel&)>, const char*> cases[] = {
+        {{1, 2}, to(Where::Up), "bcade"},     {{0, 2}, to(Where::Up), "acbde"},
+        {{0, 1, 3}, to(Where::Up), "abdce"},  {{0, 1}, to(Where::Up), "abcde"},
+        {{2, 4}, to(Where::Down), "abdce"},   {{3, 4}, to(Where::Down), "abcde"},
+        {{1, 3}, to(Where::Top), "bdace"},    {{0, 2}, to(Where::Bottom), "bdeac"},
+        {{4}, to(Where::Bottom), "abcde"},    {{1, 3}, before(0), "bdace"},
+        {{1, 3}, before(3), "acbde"},         {{0, 4}, before(5), "bcdae"},
+        {{}, to(Where::Top), "abcde"},
+    };
+    for (const auto& [selected, move, order] : cases) {
+        History h;
+        h.Select(selected);
+        std::string selectedTexts, moved;
+        for (std::size_t position : selected) selectedTexts += Texts(h.model)[position];
+        EXPECT_EQ(move(h.model), std::string(order) != "abcde") << order;
+        for (const std::string& text : Texts(h.model)) moved += text;
+        EXPECT_EQ(moved, order);
+        for (std::size_t i = 0; i < h.model.Count(); ++i)  // the same entries stay selected, in order
+            if (h.model.IsSelected(h.model.At(i))) selectedTexts.erase(0, selectedTexts.find(Texts(h.model)[i]) == 0);
+        EXPECT_EQ(selectedTexts, "") << order;
+        EXPECT_EQ(h.model.UndoName(), std::string(order) != "abcde" ? "Move" : "") << order;
+    }
 }

@@ -83,7 +83,8 @@ bool Main(const std::string& arguments)
     frmSel& main = frmSel::Default();
     main.Show();
     // Before minimising: a folder's picker opens beside the window as it is shown.
-    if (request.paths) main.TakeIn(FullPaths(request.words), "word", " of the command line");
+    if (request.paths) main.TakeIn(FullPaths(request.words), "word", " of the command line", "Add");
+    main.LV.StartHistory();  // what the command line gave is where the list begins
     if (request.minimised) main.WindowState(Form::vbMinimized);
     return true;
 }

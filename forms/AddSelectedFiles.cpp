@@ -17,6 +17,7 @@ void frmAdd::AddSelectedFiles()
     const auto inList = [this](const ListItem& entry) { return !blnAllowDupes && target_.FindItem(entry.Text()); };
     chosen.erase(std::remove_if(chosen.begin(), chosen.end(), inList), chosen.end());
     target_.ListItems.Reserve(static_cast<int>(chosen.size()));
+    const ListView::Change change(target_, "Add");
     // The search sees entries added earlier in this same pass.
     for (const ListItem& entry : chosen)
         if (!inList(entry)) target_.ListItems.Add(entry.Text(), entry.SmallIcon());

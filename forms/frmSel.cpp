@@ -8,6 +8,7 @@
 #include "services/ListCommands.h"
 #include "services/ListDialogs.h"
 #include "services/ListFile.h"
+#include "services/ListShape.h"
 #include "services/ListText.h"
 #include "services/PathData.h"
 #include "services/PathText.h"
@@ -72,6 +73,7 @@ void frmSel::CreateControls()
     // Images of the system's small icon size: 16 x 16 pixels at 96 dots per inch.
     ImageList1.Create(SmallIconSize(Dpi()), SmallIconSize(Dpi()));
     LV.SmallIcons(ImageList1);
+    LV.KeepHistory(true);
 
     mnuList.Create(ListCommands());
     AcceptDroppedFiles();
@@ -80,6 +82,7 @@ void frmSel::CreateControls()
     LV.MouseDown = [this](int button, int, float x, float y) { LV_MouseDown(button, x, y); };
     LV.KeyDown = [this](int keyCode, int shift) { return LV_KeyDown(keyCode, shift); };
     LV.BeginDrag = [this] { LV_BeginDrag(); };
+    LV.DropInside = [this](int position) { LV_DropInside(position); };
     cmdClear.Click = [this] { cmdClear_Click(); };
     cmdSel.Click = [this] { cmdSel_Click(); };
 }
@@ -176,18 +179,21 @@ void frmSel::ShowFolderInPicker(const std::string& folder)
     cmdSel_Click();
 }
 
-void frmSel::TakeIn(const std::vector<std::string>& paths, const std::string& what, const std::string& from)
+void frmSel::TakeIn(const std::vector<std::string>& paths, const std::string& what, const std::string& from,
+                    std::string_view step)
 {
-    TakeIn(PathsOf(paths), what, from);
+    TakeIn(PathsOf(paths), what, from, step);
 }
 
-void frmSel::TakeIn(const PathSource& paths, const std::string& what, const std::string& from)
+void frmSel::TakeIn(const PathSource& paths, const std::string& what, const std::string& from, std::string_view step)
 {
     if (RefusedWhileReading()) return;
     struct Reading {
         bool& on;
         ~Reading() { on = false; }
     } reading{reading_ = true};
+    // Open while the reading lets messages through: an undo meanwhile is refused.
+    const ListView::Change change(LV, step);
     Pacing pacing;
     const Taking taking = TakeFiles(
         paths, {LV, ImageList1, pIcon, blnAllowDupes, [this](const std::string& folder) { ShowFolderInPicker(folder); }},
@@ -216,7 +222,7 @@ bool frmSel::RefusedWhileReading()
 
 void frmSel::Form_DragDrop(const std::vector<std::string>& paths)
 {
-    TakeIn(paths, "dropped item", "");
+    TakeIn(paths, "dropped item", "", "Drop");
 }
 
 void frmSel::LV_MouseDown(int button, float x, float y)
@@ -242,16 +248,53 @@ void frmSel::LV_BeginDrag()
     DragSelected(LV);
 }
 
+void frmSel::LV_DropInside(int position)
+{
+    if (reading_) return;
+    const ListView::Change change(LV, "Move");
+    LV.MoveSelectedTo(position);
+}
+
 std::vector<Command> frmSel::ListCommands()
 {
-    constexpr int kCtrl = 2;
+    constexpr int kShift = 1, kCtrl = 2, kAlt = 4;
+    // While a list is read in, its entries are one step still open: the
+    // commands that change the list wait for it.
+    const auto idle = [this] { return !reading_; };
     const auto anySelected = [this] { return GetSelCount(LV) != 0; };
     const auto anyEntry = [this] { return LV.ListItems.Count() != 0; };
+    const auto idleSelected = [=] { return idle() && anySelected(); };
+    const auto idleEntries = [=] { return idle() && LV.ListItems.Count() > 1; };
+    // "Undo Clear List": the command with the step it takes back or does again.
+    const auto naming = [](const char* command, std::string step) {
+        return step.empty() ? std::string(command) : command + (" " + step);
+    };
+    const auto sort = [this, idleEntries](const char* caption, Shortcut key, SortKey by) {
+        return Command{caption, {key}, [this, caption, by] { SortList(by, std::string("Sort by ") + caption); },
+                       idleEntries};
+    };
     return {
+        {"Undo", {{'Z', kCtrl}}, [this] { LV.Undo(); }, [=] { return idle() && !LV.UndoName().empty(); },
+         [=] { return naming("Undo", LV.UndoName()); }},
+        {"Redo", {{'Y', kCtrl}, {'Z', kCtrl | kShift}}, [this] { LV.Redo(); },
+         [=] { return idle() && !LV.RedoName().empty(); }, [=] { return naming("Redo", LV.RedoName()); }},
+        {"-"},
         {"Copy", {{'C', kCtrl}}, [this] { CopySelection(); }, anySelected},
         {"Paste", {{'V', kCtrl}}, [this] { PasteFiles(); }, ClipboardHasPaths},
-        {"Remove", {{VK_DELETE, 0}}, [this] { RemoveSelection(); }, anySelected},
+        {"Remove", {{VK_DELETE, 0}}, [this] { RemoveSelection(); }, idleSelected},
+        {"Remove Missing", {{VK_DELETE, kCtrl}}, [this] { RemoveMissing(); }, [=] { return idle() && anyEntry(); }},
         {"Select All", {{'A', kCtrl}}, [this] { SetAllSelected(LV, true); }, anyEntry},
+        {"-"},
+        {"Move Up", {{VK_UP, kAlt}}, [this] { Move(ListView::Where::Up, "Move Up"); }, idleSelected},
+        {"Move Down", {{VK_DOWN, kAlt}}, [this] { Move(ListView::Where::Down, "Move Down"); }, idleSelected},
+        {"Move to Top", {{VK_HOME, kAlt}}, [this] { Move(ListView::Where::Top, "Move to Top"); }, idleSelected},
+        {"Move to Bottom", {{VK_END, kAlt}}, [this] { Move(ListView::Where::Bottom, "Move to Bottom"); },
+         idleSelected},
+        {"Sort By", {}, {}, {}, {},
+         {sort("Name", {'1', kCtrl}, SortKey::Name), sort("Folder", {'2', kCtrl}, SortKey::Folder),
+          sort("Extension", {'3', kCtrl}, SortKey::Extension), sort("Size", {'4', kCtrl}, SortKey::Size),
+          sort("Date Modified", {'5', kCtrl}, SortKey::Modified), {"-"},
+          {"Reverse Order", {{'R', kCtrl}}, [this] { ReverseList(); }, idleEntries}}},
         {"-"},
         {"Save List...", {{'S', kCtrl}}, [this] { SaveList(); }, anyEntry},
         {"Open List...", {{'O', kCtrl}}, [this] { OpenList(); }},
@@ -272,12 +315,42 @@ void frmSel::PasteFiles()
         return;
     }
     const auto line = [&pasted](std::size_t index, std::string& path) { return pasted.LinePath(index, path); };
-    TakeIn(pasted.names.empty() ? PathSource{pasted.lines.size(), line} : PathsOf(pasted.names), "pasted item", "");
+    TakeIn(pasted.names.empty() ? PathSource{pasted.lines.size(), line} : PathsOf(pasted.names), "pasted item", "",
+           "Paste");
 }
 
 void frmSel::RemoveSelection()
 {
     LV.RemoveSelected();  // only entries go: no file is touched
+}
+
+void frmSel::RemoveMissing()
+{
+    const std::vector<std::string> paths = AllPaths(LV);
+    const MissingFiles missing = FindMissing({paths.begin(), paths.end()});
+    if (missing.positions.empty()) return;
+    LV.Remove(missing.positions, "Remove Missing");
+    MsgBox(hWnd(), missing.message);
+}
+
+void frmSel::Move(ListView::Where where, std::string_view step)
+{
+    const ListView::Change change(LV, step);
+    LV.MoveSelected(where);
+}
+
+void frmSel::SortList(SortKey key, std::string_view step)
+{
+    // Chosen again straight after itself, a sort turns; after any other change it starts ascending.
+    descending_ = lastSort_ == key && LV.UndoName() == step && !descending_;
+    lastSort_ = key;
+    const std::vector<std::string> paths = AllPaths(LV);
+    LV.Reorder(SortedBy({paths.begin(), paths.end()}, key, descending_), step);
+}
+
+void frmSel::ReverseList()
+{
+    LV.Reorder(ReversedOrder(static_cast<std::size_t>(LV.ListItems.Count())), "Reverse Order");
 }
 
 void frmSel::SaveList()
@@ -311,5 +384,5 @@ void frmSel::OpenListFile(const std::string& path)
                 full = ListLinePath(path, line);
                 return true;
             }},
-           "line", " of " + path);
+           "line", " of " + path, "Open List");
 }

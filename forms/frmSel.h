@@ -10,8 +10,10 @@
 #include "platform/PictureBox.h"
 #include "platform/Runtime.h"
 #include "services/ListCommands.h"
+#include "services/ListOrder.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,8 +46,10 @@ public:
     // ("2 lines of C:\in.txt named ...": what "line", from " of C:\in.txt").
     // While one taking reads (it lets messages through), another is refused
     // with a message: a read never runs inside a read.
-    void TakeIn(const std::vector<std::string>& paths, const std::string& what, const std::string& from);
-    void TakeIn(const PathSource& paths, const std::string& what, const std::string& from);
+    // All that joins is one step of the list's history, under the name given ("Paste").
+    void TakeIn(const std::vector<std::string>& paths, const std::string& what, const std::string& from,
+                std::string_view step);
+    void TakeIn(const PathSource& paths, const std::string& what, const std::string& from, std::string_view step);
     // Takes in the paths of a list file, as Open List does once the file is chosen.
     void OpenListFile(const std::string& path);
 
@@ -64,11 +68,16 @@ private:
     void LV_MouseDown(int button, float x, float y);
     bool LV_KeyDown(int keyCode, int shift);
     void LV_BeginDrag();
+    void LV_DropInside(int position);
     std::vector<Command> ListCommands();
 
     void CopySelection();
     void PasteFiles();
     void RemoveSelection();
+    void RemoveMissing();
+    void Move(ListView::Where where, std::string_view step);
+    void SortList(SortKey key, std::string_view step);
+    void ReverseList();
     void SaveList();
     void OpenList();
     // Shows the count and lets messages through, at the pace; false when the
@@ -84,4 +93,7 @@ private:
     CommandButton cmdSel;
     std::unique_ptr<frmAdd> frmPicker;
     bool reading_ = false;  // paths are being taken in
+    // The last sort chosen and its direction.
+    std::optional<SortKey> lastSort_;
+    bool descending_ = false;
 };

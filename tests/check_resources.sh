@@ -62,6 +62,6 @@ if [ "$arch" = amd64 ]; then format=pei-x86-64; else format=pei-i386; fi
 check "the program file is $format" grep -q "file format $format" <<<"$headers"
 imports=$(grep 'DLL Name:' <<<"$headers" | awk '{print toupper($3)}' | sort | tr '\n' ' ')
 check "imports only Windows' own DLLs ($imports)" \
-  test -z "$(tr ' ' '\n' <<<"$imports" | grep -vxE 'COMCTL32.DLL|GDI32.DLL|KERNEL32.DLL|MSVCRT.DLL|OLE32.DLL|SHELL32.DLL|USER32.DLL|COMDLG32.DLL|ADVAPI32.DLL|UXTHEME.DLL|^$')"
+  test -z "$(tr ' ' '\n' <<<"$imports" | grep -vxE 'COMCTL32.DLL|GDI32.DLL|KERNEL32.DLL|MSVCRT.DLL|OLE32.DLL|SHELL32.DLL|SHLWAPI.DLL|USER32.DLL|COMDLG32.DLL|ADVAPI32.DLL|UXTHEME.DLL|^$')"
 
 [ "$failures" -eq 0 ]

@@ -210,8 +210,6 @@ TEST_F(ListOut, TheDragOffersTheSameDataForCopyOrLinkOnly)
 TEST_F(ListOut, ADragMarksWhereEntriesGoInTheListMovesThemThereAndNeverDropsOnItsWindow)
 {
     Fill({"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"});
-    const auto moves = std::make_shared<std::vector<int>>();  // outlives the test should it stop early
-    Selection().DropInside = [moves](int position) { moves->push_back(position); };
     IDropSource* source = NewPathDropSource(Selection());
     RECT own{};
     GetWindowRect(FindChild(frmSel::Default().hWnd(), "Button", "Clear List"), &own);
@@ -238,10 +236,12 @@ TEST_F(ListOut, ADragMarksWhereEntriesGoInTheListMovesThemThereAndNeverDropsOnIt
         EXPECT_EQ(Mark(), mark) << keys << " at " << at.x << "," << at.y;
     }
     // A real drag let go over the list at once: its first turn finds no button held.
+    SetItemState(SelectionList(), 0, LVIS_SELECTED, LVIS_SELECTED);
     ASSERT_TRUE(SetCursorPos(OverRow(1, true).x, OverRow(1, true).y));
     NMHDR begin{SelectionList(), 0, LVN_BEGINDRAG};
     SendMessageA(frmSel::Default().hWnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&begin));
-    EXPECT_EQ(*moves, std::vector<int>{2});
+    EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{"C:\\b.txt", "C:\\a.txt", "C:\\c.txt"}));
+    EXPECT_EQ(Selection().UndoName(), "Move");
     EXPECT_EQ(Mark(), -1);
     // The drag loop lets a close through: the list gone, its paths can only drop out.
     ASSERT_EQ(source->QueryContinueDrag(FALSE, MK_LBUTTON), S_OK);
@@ -249,7 +249,6 @@ TEST_F(ListOut, ADragMarksWhereEntriesGoInTheListMovesThemThereAndNeverDropsOnIt
     EXPECT_EQ(source->QueryContinueDrag(FALSE, 0), DRAGDROP_S_DROP);
     EXPECT_FALSE(frmSel::Default().Loaded());
     source->Release();
-    Selection().DropInside = nullptr;
     MSG quit;
     PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
@@ -458,7 +457,8 @@ TEST_F(ListOut, PasteTakesTheClipboardsFilesOrTextLinesAsDroppedFilesAreTaken)
         DialogScript answer({Press(IDOK, &message)});
         if (shape.byMenu) {
             WhenWindowOpens open("#32768", [](HWND menuWindow) {
-                for (WPARAM key : {VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(menuWindow, WM_KEYDOWN, key, 0);
+                for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})  // "Paste"
+                    PostMessageA(menuWindow, WM_KEYDOWN, key, 0);
             });
             PressButton(SelectionList(), WM_RBUTTONDOWN, WM_RBUTTONUP, {10, 10});
             Pump();
@@ -665,9 +665,21 @@ TEST_F(ListOut, HoweverTheMainWindowGoesTheListIsWrittenAndThePickerGoesWithIt)
     }
 }
 
+// Every caption of a menu and of its submenus, a submenu's after its own.
+static void MenuCaptions(HMENU menu, std::vector<std::string>& captions)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char caption[64] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), caption, sizeof(caption), MF_BYPOSITION);
+        captions.emplace_back(caption);
+        if (HMENU submenu = GetSubMenu(menu, i)) MenuCaptions(submenu, captions);
+    }
+}
+
 TEST_F(ListOut, ThePopUpMenuOffersItsCommandsWithTheirShortcuts)
 {
     Fill({"C:\\a.txt", "C:\\b.txt"});
+    Selection().StartHistory();
     SetItemState(SelectionList(), 1, LVIS_SELECTED, LVIS_SELECTED);  // the right-click on another entry selects that one
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
@@ -676,20 +688,23 @@ TEST_F(ListOut, ThePopUpMenuOffersItsCommandsWithTheirShortcuts)
     std::vector<std::string> captions;
     bool pasteGreyed = false;
     WhenWindowOpens open("#32768", [&](HWND menuWindow) {
-        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            char caption[64] = {};
-            GetMenuStringA(menu, static_cast<UINT>(i), caption, sizeof(caption), MF_BYPOSITION);
-            captions.emplace_back(caption);
-        }
-        pasteGreyed = (GetMenuState(menu, 1, MF_BYPOSITION) & MF_GRAYED) != 0;  // nothing to paste
-        for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN}) PostMessageA(menuWindow, WM_KEYDOWN, key, 0);  // "Remove"
+        MenuCaptions(menu, captions);
+        pasteGreyed = (GetMenuState(menu, 4, MF_BYPOSITION) & MF_GRAYED) != 0;  // nothing to paste
+        for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
+            PostMessageA(menuWindow, WM_KEYDOWN, key, 0);  // "Remove"
     });
     PressButton(SelectionList(), WM_RBUTTONDOWN, WM_RBUTTONUP, ItemCentre(SelectionList(), 0));
     ASSERT_TRUE(open.Ran());
-    EXPECT_EQ(captions, (std::vector<std::string>{"Copy\tCtrl+C", "Paste\tCtrl+V", "Remove\tDel", "Select All\tCtrl+A",
-                                                  "", "Save List...\tCtrl+S", "Open List...\tCtrl+O"}));
+    EXPECT_EQ(captions,
+              (std::vector<std::string>{"Undo\tCtrl+Z", "Redo\tCtrl+Y", "", "Copy\tCtrl+C", "Paste\tCtrl+V",
+                                        "Remove\tDel", "Remove Missing\tCtrl+Del", "Select All\tCtrl+A", "",
+                                        "Move Up\tAlt+Up", "Move Down\tAlt+Down", "Move to Top\tAlt+Home",
+                                        "Move to Bottom\tAlt+End", "Sort By", "Name\tCtrl+1", "Folder\tCtrl+2",
+                                        "Extension\tCtrl+3", "Size\tCtrl+4", "Date Modified\tCtrl+5", "",
+                                        "Reverse Order\tCtrl+R", "", "Save List...\tCtrl+S", "Open List...\tCtrl+O"}));
     EXPECT_TRUE(pasteGreyed);
     EXPECT_EQ(ItemTexts(SelectionList()), (std::vector<std::string>{"C:\\b.txt"}));
+    EXPECT_EQ(Selection().UndoName(), "Remove");
 }
 
 TEST_F(ListOut, ManyPathsOfOneFolderAreTakenByTheSameRulesAsAFew)
@@ -707,7 +722,7 @@ TEST_F(ListOut, ManyPathsOfOneFolderAreTakenByTheSameRulesAsAFew)
     paths.push_back(upper);
     std::string message;
     DialogScript answer({Press(IDOK, &message)});
-    frmSel::Default().TakeIn(paths, "pasted item", "");
+    frmSel::Default().TakeIn(paths, "pasted item", "", "Paste");
     Pump();
     EXPECT_EQ(ItemTexts(SelectionList()), expected);
     EXPECT_EQ(message, "1 pasted item named no existing file and was skipped.");

@@ -156,7 +156,7 @@ TEST_F(LongRead, AnotherTakingMeanwhileIsRefusedWithAMessageAndTheReadGoesOn)
     Read([&] {
         if (tried) return;
         tried = true;
-        frmSel::Default().TakeIn({other}, "dropped item", "");  // as a drop comes
+        frmSel::Default().TakeIn({other}, "dropped item", "", "Drop");  // as a drop comes
     });
     ASSERT_TRUE(tried);
     ASSERT_EQ(told.size(), 1u);

@@ -2,7 +2,9 @@
 // of each format written from real files and read back, and standard output.
 #include "TestSupport.h"
 #include "app/ListOutput.h"
+#include "app/mdlMain.h"
 #include "common/FileText.h"
+#include "forms/frmSel.h"
 #include "platform/CodePage.h"
 #include "platform/Handles.h"
 #include "platform/Runtime.h"
@@ -80,7 +82,7 @@ TEST(ListShapes, DashOWritesThePathsIntoAPipeAndIsRefusedWithoutOne)
     HANDLE read = nullptr, write = nullptr;
     ASSERT_TRUE(CreatePipe(&read, &write, nullptr, 0));
     SetStdHandle(STD_OUTPUT_HANDLE, write);
-    ASSERT_EQ(requestedOutput.Request("-"), "");
+    ASSERT_TRUE(Main("-o -"));
     std::string piped;
     std::thread reader([&] {
         char buffer[4096];
@@ -88,7 +90,8 @@ TEST(ListShapes, DashOWritesThePathsIntoAPipeAndIsRefusedWithoutOne)
         while (ReadFile(read, buffer, sizeof(buffer), &got, nullptr) && got > 0) piped.append(buffer, got);
     });
     const std::vector<std::string> paths = {"C:\\a b.txt", "D:\\\xE8\xA1\xA8.csv"};
-    EXPECT_EQ(requestedOutput.WriteAtClose(paths), "");
+    for (const auto& path : paths) frmSel::Default().LV.ListItems.Add(path, "");
+    SendMessageA(frmSel::Default().hWnd(), WM_CLOSE, 0, 0);
     CloseHandle(write);
     reader.join();
     CloseHandle(read);

@@ -115,7 +115,8 @@ std::string LocalTimeText(std::uint64_t ticks)
     const struct {
         std::size_t end;
         unsigned value;
-    } parts[] = {{4, time.wYear}, {7, time.wMonth}, {10, time.wDay}, {13, time.wHour}, {16, time.wMinute}, {19, time.wSecond}};
+    } parts[] = {{4, time.wYear},  {7, time.wMonth},   {10, time.wDay},
+                 {13, time.wHour}, {16, time.wMinute}, {19, time.wSecond}};
     for (const auto& part : parts)
         for (unsigned value = part.value, at = static_cast<unsigned>(part.end); value != 0; value /= 10)
             text[--at] = static_cast<char>('0' + value % 10);

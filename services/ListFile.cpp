@@ -157,21 +157,20 @@ SavedList WriteList(HANDLE out, ListFormat format, const std::vector<std::string
                     const FactsReader& readFacts)
 {
     SavedList saved;
-    const bool table = format == ListFormat::Csv || format == ListFormat::Tsv;
     std::vector<FileFacts> facts;
-    if (table) facts = readFacts(std::vector<std::string_view>(paths.begin(), paths.end()));
+    if (IsTable(format)) facts = readFacts(std::vector<std::string_view>(paths.begin(), paths.end()));
     if (StartsWithByteOrderMark(format)) saved.failure = WriteAll(out, "\xEF\xBB\xBF");
     std::string rows(ListHeader(format)), bytes;
     const FileFacts none;
     for (std::size_t i = 0; i < paths.size() && saved.failure.empty(); ++i) {
         const FileFacts& entry = i < facts.size() ? facts[i] : none;
-        if (table && !entry.exists) ++saved.gone;
+        if (IsTable(format) && !entry.exists) ++saved.gone;
         AppendRow(rows, format, paths[i], entry, LocalTimeText);
-        if (rows.size() < kSliceBytes && i + 1 < paths.size()) continue;
+        if (rows.size() < kSliceBytes) continue;
         saved.failure = WriteSlice(out, rows, bytes);
         rows.clear();
     }
-    if (paths.empty() && saved.failure.empty()) saved.failure = WriteSlice(out, rows, bytes);
+    if (saved.failure.empty() && !rows.empty()) saved.failure = WriteSlice(out, rows, bytes);
     return saved;
 }
 
@@ -199,7 +198,8 @@ std::string SaveListFile(const std::string& path, const std::vector<std::string>
 std::string GoneMessage(std::size_t gone)
 {
     if (gone == 0) return "";
-    return Grouped(gone) + (gone == 1 ? " entry names a file that no longer exists" : " entries name files that no longer exist") +
+    return Grouped(gone) +
+           (gone == 1 ? " entry names a file that no longer exists" : " entries name files that no longer exist") +
            "; the list has no size or dates for " + (gone == 1 ? "it." : "them.");
 }
 
@@ -250,7 +250,6 @@ ListFileContents ReadListFile(const std::string& path, unsigned long long maxByt
 
 bool ListLineInCodePage(const ListFileContents& contents, std::size_t line, std::string& converted)
 {
-    if (contents.format != ListFormat::Csv && contents.format != ListFormat::Tsv)
-        return FromListText(contents.lines[line], contents.utf8, converted);
+    if (!IsTable(contents.format)) return FromListText(contents.lines[line], contents.utf8, converted);
     return FromListText(TableFieldText(contents.lines[line]), contents.utf8, converted);
 }

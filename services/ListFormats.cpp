@@ -15,23 +15,22 @@ constexpr struct {
     char letter;
 } kAttributeLetters[] = {{0x1, 'R'}, {0x2, 'H'}, {0x4, 'S'}, {0x20, 'A'}};
 
+// Whether the text is the word, given in small letters, whatever its letter case.
+bool IsWord(std::string_view text, std::string_view word)
+{
+    return text.size() == word.size() &&
+           std::equal(text.begin(), text.end(), word.begin(), [](char a, char b) { return FoldAscii(a) == b; });
+}
+
 bool HasExtension(std::string_view path, std::string_view extension)
 {
     const std::string_view name = NameOf(path);
-    if (name.size() <= extension.size()) return false;
-    const std::string_view end = name.substr(name.size() - extension.size());
-    return std::equal(end.begin(), end.end(), extension.begin(),
-                      [](char a, char b) { return FoldAscii(a) == b; });
+    return name.size() > extension.size() && IsWord(name.substr(name.size() - extension.size()), extension);
 }
 
 char Delimiter(ListFormat format)
 {
     return format == ListFormat::Tsv ? '\t' : ',';
-}
-
-bool IsTable(ListFormat format)
-{
-    return format == ListFormat::Csv || format == ListFormat::Tsv;
 }
 
 bool Guarded(std::string_view text)
@@ -84,8 +83,7 @@ std::size_t FieldEnd(std::string_view bytes, std::size_t at, char delimiter)
 
 bool IsPathColumn(std::string_view field)
 {
-    const std::string text = TableFieldText(field);
-    return text.size() == 4 && std::equal(text.begin(), text.end(), "path", [](char a, char b) { return FoldAscii(a) == b; });
+    return IsWord(TableFieldText(field), "path");
 }
 
 std::string TableLines(std::string_view bytes, char delimiter, ListFileLines& lines)
@@ -122,6 +120,11 @@ ListFormat SavedFormat(std::string_view path)
 ListFormat ReadFormat(std::string_view path)
 {
     return HasExtension(path, ".m3u") ? ListFormat::Playlist : SavedFormat(path);
+}
+
+bool IsTable(ListFormat format)
+{
+    return format == ListFormat::Csv || format == ListFormat::Tsv;
 }
 
 bool StartsWithByteOrderMark(ListFormat format)

@@ -15,6 +15,8 @@ enum class ListFormat { Paths, Csv, Tsv, Playlist };
 ListFormat SavedFormat(std::string_view path);
 ListFormat ReadFormat(std::string_view path);
 
+// Whether the format is a table of the files' facts, read by its Path column.
+bool IsTable(ListFormat format);
 // A CSV file starts with UTF-8's byte-order mark, by which spreadsheets read
 // it as UTF-8 rather than in their code page.
 bool StartsWithByteOrderMark(ListFormat format);

@@ -11,7 +11,9 @@ std::vector<FileFacts> ReadFileFacts(const std::vector<std::string_view>& paths)
         if (!GetFileAttributesExW(SystemPath(paths[i]).c_str(), GetFileExInfoStandard, &data) ||
             (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             continue;
-        const auto ticks = [](FILETIME time) { return (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime; };
+        const auto ticks = [](FILETIME time) {
+            return (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
+        };
         facts[i] = {true, (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow, ticks(data.ftLastWriteTime),
                     ticks(data.ftCreationTime), data.dwFileAttributes};
     }

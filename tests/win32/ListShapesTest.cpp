@@ -48,7 +48,8 @@ TEST(ListShapes, EachFormatOfOutputIsWrittenFromTheFilesAndReadBackWhole)
     FILETIME localTicks{}, utc{};
     ASSERT_TRUE(SystemTimeToFileTime(&local, &localTicks) && LocalFileTimeToFileTime(&localTicks, &utc));
     {
-        const File handle(CreateFileW(ToUtf16(file).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        const File handle(
+            CreateFileW(ToUtf16(file).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(SetFileTime(handle.get(), &utc, nullptr, &utc));
     }
     const std::vector<std::string> paths = {file, folder.Path() + "\\gone.txt"};
@@ -73,7 +74,8 @@ TEST(ListShapes, EachFormatOfOutputIsWrittenFromTheFilesAndReadBackWhole)
     EXPECT_EQ(FileBytes(folder.Path() + "\\out.lst"), FileBytes(folder.Path() + "\\out.txt"));
     const SavedList saved = SaveList(folder.Path() + "\\again.tsv", paths, ReadFileFacts);
     EXPECT_EQ(saved.gone, 1u);
-    EXPECT_EQ(GoneMessage(saved.gone), "1 entry names a file that no longer exists; the list has no size or dates for it.");
+    EXPECT_EQ(GoneMessage(saved.gone),
+              "1 entry names a file that no longer exists; the list has no size or dates for it.");
 }
 
 TEST(ListShapes, DashOWritesThePathsIntoAPipeAndIsRefusedWithoutOne)

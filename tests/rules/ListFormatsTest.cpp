@@ -7,8 +7,6 @@
 
 namespace {
 
-const std::vector<std::string> kShaped = {"C:\\a b\\x.txt", "D:\\y&z(1).txt", "\\\\srv\\share\\n.txt"};
-
 // Names with blanks, commas, quotes, '=', '#' and letters outside most code
 // pages (the program's text is UTF-8 here); the last file has gone.
 const std::vector<std::string> kNames = {"C:\\My Files\\a, \"b\".txt", "C:\\=sum.csv", "D:\\#1 \xE8\xA1\xA8", "E:\\gone"};
@@ -54,7 +52,7 @@ TEST(CopyShapes, EachShapeOfThePaths)
         {CopyShape::WslPaths, "/mnt/c/a b/x.txt\r\n/mnt/d/y&z(1).txt\r\n\\\\srv\\share\\n.txt\r\n", 1},
     };
     for (const auto& c : cases) {
-        const ShapedText shaped = ShapePaths(kShaped, c.shape);
+        const ShapedText shaped = ShapePaths({"C:\\a b\\x.txt", "D:\\y&z(1).txt", "\\\\srv\\share\\n.txt"}, c.shape);
         EXPECT_EQ(shaped.text, c.text);
         EXPECT_EQ(shaped.keptAsTheyAre, c.kept) << c.text;
     }

@@ -66,7 +66,8 @@ std::string CommandLineProblem(const StartRequest& request)
 {
     if (!request.output) return "";
     const std::string usage = "\n\nUsage: quorvel.exe [-st] [-o FILE] [PATH ...]\n\n"
-                              "A FILE or PATH whose name has blanks in it goes in double quotes.";
+                              "A FILE or PATH whose name has blanks in it goes in double quotes. "
+                              "FILE - is standard output.";
     if (request.outputFile.empty()) return "The -o switch needs the name of the file to write the list to." + usage;
     // The one place that decides what an extra word means.
     if (!request.words.empty() && !request.paths)

@@ -67,7 +67,10 @@ bool Main(const std::string& arguments)
     std::string refusal = CommandLineProblem(request);
     // Made full now: the Open dialog moves the current folder on Windows,
     // whatever it is asked, and the list would follow it.
-    if (refusal.empty() && request.output) refusal = requestedOutput.Request(FullPaths({request.outputFile}).front());
+    if (refusal.empty() && request.output)
+        refusal = requestedOutput.Request(NamesStandardOutput(request.outputFile)
+                                              ? request.outputFile
+                                              : FullPaths({request.outputFile}).front());
     if (!refusal.empty()) {
         // The program has no console: a batch file's user sees this instead.
         MsgBox(nullptr, refusal, MB_ICONERROR);

@@ -151,6 +151,25 @@ DWORD FileAttributes(const std::string& path)
     return GetFileAttributesW(SystemPath(path).c_str());
 }
 
+std::string LocalTimeText(std::uint64_t ticks)
+{
+    const FILETIME utc{static_cast<DWORD>(ticks), static_cast<DWORD>(ticks >> 32)};
+    FILETIME local{};
+    SYSTEMTIME time{};
+    if (ticks == 0 || !FileTimeToLocalFileTime(&utc, &local) || !FileTimeToSystemTime(&local, &time)) return "";
+    // Digits put in place: the C library's formatting would add much to the program's size.
+    std::string text = "0000-00-00 00:00:00";
+    const struct {
+        std::size_t end;
+        unsigned value;
+    } parts[] = {{4, time.wYear},  {7, time.wMonth},   {10, time.wDay},
+                 {13, time.wHour}, {16, time.wMinute}, {19, time.wSecond}};
+    for (const auto& part : parts)
+        for (unsigned value = part.value, at = static_cast<unsigned>(part.end); value != 0; value /= 10)
+            text[--at] = static_cast<char>('0' + value % 10);
+    return text;
+}
+
 FolderRead ReadFolder(const std::string& folder, const FolderVisitor& visit, const CarryOn& carryOn)
 {
     return ReadRecords(folder, carryOn, [&](std::string_view name, DWORD attributes, DWORD reparseTag,

@@ -16,6 +16,9 @@ std::wstring SystemPath(std::string_view path);
 // The attributes of a file or folder, or INVALID_FILE_ATTRIBUTES when there is
 // none there (or it cannot be reached): GetFileAttributes for any length.
 DWORD FileAttributes(const std::string& path);
+// A file time (UTC ticks) as the local time it names, "2026-12-07 23:48:40";
+// "" for 0 or a time the system cannot convert.
+std::string LocalTimeText(std::uint64_t ticks);
 
 struct FolderRead {
     enum class End { Done, Failed, Stopped };  // Stopped: the caller ended it before the folder's end

@@ -22,6 +22,16 @@ void CopySelected(HWND owner, ListView& list)
     if (!failure.empty()) MsgBox(owner, failure);
 }
 
+void CopySelectedAs(HWND owner, ListView& list, CopyShape shape)
+{
+    const std::vector<std::string> paths = SelectedPaths(list);
+    if (paths.empty()) return;
+    const ShapedText shaped = ShapePaths(paths, shape);
+    const std::string failure = CopyText(owner, shaped.text);
+    if (!failure.empty()) MsgBox(owner, failure);
+    else if (const std::string note = ShapeMessage(shaped); !note.empty()) MsgBox(owner, note, MB_ICONINFORMATION);
+}
+
 void DragSelected(ListView& list)
 {
     const int inside = DragPaths(list, SelectedPaths(list));

@@ -5,6 +5,7 @@
 #include "platform/ImageList.h"
 #include "platform/ListView.h"
 #include "platform/PictureBox.h"
+#include "services/CopyShapes.h"
 
 #include <functional>
 #include <string>
@@ -13,6 +14,9 @@
 // Puts the list's selected paths on the clipboard; a copy that put nothing
 // there says so.
 void CopySelected(HWND owner, ListView& list);
+// Puts the list's selected paths on the clipboard as text in a shape, and
+// tells the user what the shape left as it was.
+void CopySelectedAs(HWND owner, ListView& list, CopyShape shape);
 // Drags the list's selected paths out, or to another place in the list
 // (raising its DropInside); let go elsewhere over the window they came from,
 // they do nothing.

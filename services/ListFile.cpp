@@ -15,9 +15,12 @@ namespace {
 constexpr unsigned kPlaceAttempts = 20;
 constexpr DWORD kPlacePause = 100;
 
+// A list is converted and written in slices of about this many bytes.
+constexpr std::size_t kSliceBytes = 1 << 20;
+
 // "" or why not. A write that takes nothing without failing leaves no error
 // of its own: the disk is full.
-std::string WriteAll(HANDLE file, const std::string& bytes)
+std::string WriteAll(HANDLE file, std::string_view bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -27,7 +30,14 @@ std::string WriteAll(HANDLE file, const std::string& bytes)
         if (written == 0) return SystemErrorText(ERROR_HANDLE_DISK_FULL);
         done += written;
     }
-    return FlushFileBuffers(file) ? "" : LastErrorText();
+    return "";
+}
+
+// The rows in UTF-8, written; "" or why not.
+std::string WriteSlice(HANDLE out, const std::string& rows, std::string& bytes)
+{
+    if (!ToUtf8(rows, bytes)) return "The list holds text that is not valid in this system's code page.";
+    return WriteAll(out, bytes);
 }
 
 // A new file in the folder under a name of the program's own, short enough
@@ -143,21 +153,54 @@ ListPlaced PlaceList(bool targetExists, const ListPlacing& steps)
     }
 }
 
-std::string SaveListFile(const std::string& path, const std::vector<std::string>& paths)
+SavedList WriteList(HANDLE out, ListFormat format, const std::vector<std::string>& paths,
+                    const FactsReader& readFacts)
 {
-    std::string bytes;
-    if (!ToUtf8(ListText(paths), bytes)) return "The list holds text that is not valid in this system's code page.";
+    SavedList saved;
+    std::vector<FileFacts> facts;
+    if (IsTable(format)) facts = readFacts(std::vector<std::string_view>(paths.begin(), paths.end()));
+    if (StartsWithByteOrderMark(format)) saved.failure = WriteAll(out, "\xEF\xBB\xBF");
+    std::string rows(ListHeader(format)), bytes;
+    const FileFacts none;
+    for (std::size_t i = 0; i < paths.size() && saved.failure.empty(); ++i) {
+        const FileFacts& entry = i < facts.size() ? facts[i] : none;
+        if (IsTable(format) && !entry.exists) ++saved.gone;
+        AppendRow(rows, format, paths[i], entry, LocalTimeText);
+        if (rows.size() < kSliceBytes) continue;
+        saved.failure = WriteSlice(out, rows, bytes);
+        rows.clear();
+    }
+    if (saved.failure.empty() && !rows.empty()) saved.failure = WriteSlice(out, rows, bytes);
+    return saved;
+}
+
+SavedList SaveList(const std::string& path, const std::vector<std::string>& paths, const FactsReader& readFacts)
+{
     std::string temporary;
-    std::string failure;
+    SavedList saved;
     {
         File file = CreateTemporary(FolderOf(path), temporary);
-        if (!file) return LastErrorText();
-        failure = WriteAll(file.get(), bytes);
+        if (!file) return {LastErrorText()};
+        saved = WriteList(file.get(), SavedFormat(path), paths, readFacts);
+        if (saved.failure.empty() && !FlushFileBuffers(file.get())) saved.failure = LastErrorText();
     }
     bool keepWritten = false;
-    if (failure.empty()) failure = PutInPlace(temporary, path, keepWritten);
-    if (!failure.empty() && !keepWritten) DeleteFileW(SystemPath(temporary).c_str());  // the target is as it was
-    return failure;
+    if (saved.failure.empty()) saved.failure = PutInPlace(temporary, path, keepWritten);
+    if (!saved.failure.empty() && !keepWritten) DeleteFileW(SystemPath(temporary).c_str());  // the target is as it was
+    return saved;
+}
+
+std::string SaveListFile(const std::string& path, const std::vector<std::string>& paths)
+{
+    return SaveList(path, paths, ReadFileFacts).failure;
+}
+
+std::string GoneMessage(std::size_t gone)
+{
+    if (gone == 0) return "";
+    return Grouped(gone) +
+           (gone == 1 ? " entry names a file that no longer exists" : " entries name files that no longer exist") +
+           "; the list has no size or dates for " + (gone == 1 ? "it." : "them.");
 }
 
 std::string CheckListTarget(const std::string& path)
@@ -197,17 +240,16 @@ ListFileContents ReadListFile(const std::string& path, unsigned long long maxByt
         contents.error = "The file changed while it was read.";
         return contents;
     }
-    auto lines = ListLines(bytes);
-    if (!lines) {
-        contents.error = "The file is not a text file.";
-        return contents;
-    }
-    contents.utf8 = lines->utf8;
-    contents.lines = std::move(lines->lines);
+    contents.format = ReadFormat(path);
+    ListFileLines lines;
+    contents.error = FormatLines(contents.format, bytes, lines);
+    contents.utf8 = lines.utf8;
+    if (contents.error.empty()) contents.lines = std::move(lines.lines);
     return contents;
 }
 
 bool ListLineInCodePage(const ListFileContents& contents, std::size_t line, std::string& converted)
 {
-    return FromListText(contents.lines[line], contents.utf8, converted);
+    if (!IsTable(contents.format)) return FromListText(contents.lines[line], contents.utf8, converted);
+    return FromListText(TableFieldText(contents.lines[line]), contents.utf8, converted);
 }

@@ -1,19 +1,36 @@
 #pragma once
-// List files: UTF-8 text, one full path per line, CR LF line ends, whatever
-// the program's code page.
+// List files: UTF-8 text in one of the list formats (one full path per line
+// unless the extension chooses another), CR LF line ends, whatever the
+// program's code page.
 #include "platform/Win32.h"
+#include "services/ListFormats.h"
 
 #include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-// Writes the list to a temporary file in the target's folder, then puts it in
-// place of the target in one step (an existing target keeps its attributes,
-// permissions, streams and hard links), so a failure (a full disk, a locked file)
-// never leaves a half-written or lost list. A target that is a folder or a
-// read-only file is refused, at every write. Returns "" or why it failed.
+// The facts of the paths given (ReadFileFacts): a table's columns.
+using FactsReader = std::function<std::vector<FileFacts>(const std::vector<std::string_view>& paths)>;
+struct SavedList {
+    std::string failure;    // why the list was not written, or ""
+    std::size_t gone = 0;   // entries whose file has gone, written with empty columns
+};
+// Writes the list in the format the target's extension chooses, a slice at a
+// time, to a temporary file in the target's folder, then puts it in place of
+// the target in one step (an existing target keeps its attributes,
+// permissions, streams and hard links), so a failure (a full disk, a locked
+// file) never leaves a half-written or lost list. A target that is a folder or
+// a read-only file is refused, at every write. The facts are read only for a
+// table.
+SavedList SaveList(const std::string& path, const std::vector<std::string>& paths, const FactsReader& readFacts);
+// The same with the file system's facts; "" or why it failed.
 std::string SaveListFile(const std::string& path, const std::vector<std::string>& paths);
+// Writes the list in a format to an open file or pipe, a slice at a time.
+SavedList WriteList(HANDLE out, ListFormat format, const std::vector<std::string>& paths,
+                    const FactsReader& readFacts);
+// What the user is told of the entries whose file has gone, or "".
+std::string GoneMessage(std::size_t gone);
 // Whether SaveListFile can write to the path: it is not a folder's name or a
 // read-only file, and its folder takes a new file (one is created there and
 // deleted; the path itself is not touched). Returns "" or why not.
@@ -40,11 +57,13 @@ struct ListFileContents {
     std::string error;  // why nothing could be read, or ""
     std::string text;   // the file's bytes
     bool utf8 = true;   // UTF-8; else text in the system's own code page
-    std::vector<std::string_view> lines;  // the non-blank lines, views into the text
+    ListFormat format = ListFormat::Paths;
+    std::vector<std::string_view> lines;  // views into the text (see FormatLines)
 };
-// Reads a list file of at most maxBytes: UTF-8 with or without a byte-order
-// mark, else text in the system's own code page. A file that is not text, or
-// larger, gives an error and no lines. The lines are left as written, each to
+// Reads a list file of at most maxBytes, in the format its extension chooses:
+// UTF-8 with or without a byte-order mark, else text in the system's own code
+// page. A file that is not text, a table without a Path column, or a larger
+// file gives an error and no lines. The lines are left as written, each to
 // be converted as it is taken (ListLineInCodePage), so a long list is held
 // once.
 ListFileContents ReadListFile(const std::string& path, unsigned long long maxBytes);

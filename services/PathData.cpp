@@ -61,6 +61,34 @@ void ReadText(HANDLE block, PastedPaths& pasted)
     }
 }
 
+GlobalMemory TextBlock(const std::string& text)
+{
+    const std::wstring wide = ToUtf16(text);
+    return BlockOf(wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+}
+
+struct ClipboardBlock {
+    UINT format;
+    GlobalMemory block;
+};
+
+// Puts the blocks on the clipboard, all or none: a paste must not find part
+// of a copy. Returns "" or why nothing was copied.
+std::string PutOnClipboard(HWND owner, std::vector<ClipboardBlock> blocks)
+{
+    const OpenedClipboard clipboard(owner);
+    if (!clipboard) return "The clipboard is in use by another program; nothing was copied.";
+    std::string failure = EmptyClipboard() ? "" : LastErrorText();
+    for (ClipboardBlock& put : blocks) {
+        if (!failure.empty()) break;
+        // The clipboard owns each block it takes.
+        if (put.block && SetClipboardData(put.format, put.block.get())) put.block.release();
+        else failure = LastErrorText();
+    }
+    if (!failure.empty()) EmptyClipboard();
+    return failure.empty() ? failure : "Nothing was copied: the clipboard took no paths.\n\n" + failure;
+}
+
 }  // namespace
 
 UINT PreferredDropEffectFormat()
@@ -71,8 +99,7 @@ UINT PreferredDropEffectFormat()
 
 GlobalMemory UnicodeTextBlock(const std::vector<std::string>& paths)
 {
-    const std::wstring text = ToUtf16(ListText(paths));
-    return BlockOf(text.c_str(), (text.size() + 1) * sizeof(wchar_t));
+    return TextBlock(ListText(paths));
 }
 
 GlobalMemory FileListBlock(const std::vector<std::string>& paths)
@@ -97,21 +124,18 @@ GlobalMemory DropEffectBlock(DWORD effect)
 
 std::string CopyPaths(HWND owner, const std::vector<std::string>& paths)
 {
-    const OpenedClipboard clipboard(owner);
-    if (!clipboard) return "The clipboard is in use by another program; nothing was copied.";
-    std::string failure = EmptyClipboard() ? "" : LastErrorText();
-    // The clipboard owns each block it takes.
-    const auto put = [&failure](UINT format, GlobalMemory block) {
-        if (!failure.empty()) return;
-        if (block && SetClipboardData(format, block.get())) block.release();
-        else failure = LastErrorText();
-    };
-    put(CF_UNICODETEXT, UnicodeTextBlock(paths));
-    put(CF_HDROP, FileListBlock(paths));
-    put(PreferredDropEffectFormat(), DropEffectBlock(DROPEFFECT_COPY));
-    // All three shapes or none: a paste must not find part of a copy.
-    if (!failure.empty()) EmptyClipboard();
-    return failure.empty() ? failure : "Nothing was copied: the clipboard took no paths.\n\n" + failure;
+    std::vector<ClipboardBlock> blocks;
+    blocks.push_back({CF_UNICODETEXT, UnicodeTextBlock(paths)});
+    blocks.push_back({CF_HDROP, FileListBlock(paths)});
+    blocks.push_back({PreferredDropEffectFormat(), DropEffectBlock(DROPEFFECT_COPY)});
+    return PutOnClipboard(owner, std::move(blocks));
+}
+
+std::string CopyText(HWND owner, const std::string& text)
+{
+    std::vector<ClipboardBlock> blocks;
+    blocks.push_back({CF_UNICODETEXT, TextBlock(text)});
+    return PutOnClipboard(owner, std::move(blocks));
 }
 
 bool ClipboardHasPaths()

@@ -19,6 +19,9 @@ GlobalMemory DropEffectBlock(DWORD effect);
 
 // Puts the three shapes on the clipboard. Returns "" or why nothing was copied.
 std::string CopyPaths(HWND owner, const std::vector<std::string>& paths);
+// Puts text alone on the clipboard: pasting it into a folder does nothing.
+// Returns "" or why nothing was copied.
+std::string CopyText(HWND owner, const std::string& text);
 
 // Whether the clipboard holds something to paste: a shell file list or text.
 bool ClipboardHasPaths();

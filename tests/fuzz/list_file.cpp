@@ -1,7 +1,9 @@
-// The list-file reader given any bytes: no crash, no undefined behaviour, and
-// what it gives keeps its promises: lines trimmed, UTF-8 when it says so, the
+// The list-file readers given any bytes: no crash, no undefined behaviour, and
+// what they give keeps its promises: lines trimmed, UTF-8 when it says so, the
 // same lines again when written and read back, and every line a full path
-// once taken from the list file's folder.
+// once taken from the list file's folder; a playlist's lines are no comments,
+// and a table's paths come back the same when written as a table again.
+#include "services/ListFormats.h"
 #include "services/ListText.h"
 #include "services/PathText.h"
 
@@ -36,11 +38,39 @@ void CheckPaths(const std::vector<std::string_view>& lines)
     }
 }
 
+void CheckFormats(std::string_view bytes)
+{
+    for (const ListFormat format : {ListFormat::Csv, ListFormat::Tsv, ListFormat::Playlist}) {
+        ListFileLines lines;
+        if (!FormatLines(format, bytes, lines).empty()) {
+            if (!lines.lines.empty()) std::abort();
+            continue;
+        }
+        if (format == ListFormat::Playlist) {
+            for (const std::string_view line : lines.lines)
+                if (line.empty() || line.front() == '#') std::abort();
+            continue;
+        }
+        std::vector<std::string> paths;
+        std::string written(ListHeader(format));
+        for (const std::string_view line : lines.lines) {
+            paths.push_back(TableFieldText(line));
+            if (paths.back().empty()) paths.pop_back();  // a blank field names nothing and is passed over
+            else AppendRow(written, format, paths.back(), FileFacts{}, nullptr);
+        }
+        ListFileLines again;
+        if (!FormatLines(format, written, again).empty() || again.lines.size() != paths.size()) std::abort();
+        for (std::size_t i = 0; i < paths.size(); ++i)
+            if (TableFieldText(again.lines[i]) != paths[i]) std::abort();
+    }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    CheckFormats(bytes);
     const auto file = ListLines(bytes);
     if (!file) {
         if (bytes.find('\0') == std::string_view::npos) std::abort();  // only a NUL makes bytes not text

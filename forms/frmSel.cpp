@@ -6,6 +6,8 @@
 #include "platform/Runtime.h"
 #include "services/ListBulk.h"
 #include "services/ListCommands.h"
+#include "services/CopyShapes.h"
+#include "services/FileFacts.h"
 #include "services/ListDialogs.h"
 #include "services/ListFile.h"
 #include "services/ListShape.h"
@@ -269,6 +271,9 @@ std::vector<Command> frmSel::ListCommands()
     const auto naming = [](const char* command, std::string step) {
         return step.empty() ? std::string(command) : command + (" " + step);
     };
+    const auto copyAs = [this, anySelected](const char* caption, Shortcut key, CopyShape shape) {
+        return Command{caption, {key}, [this, shape] { CopySelectedAs(hWnd(), LV, shape); }, anySelected};
+    };
     const auto sort = [this, idleEntries](const char* caption, Shortcut key, SortKey by) {
         return Command{caption, {key}, [this, caption, by] { SortList(by, std::string("Sort by ") + caption); },
                        idleEntries};
@@ -280,6 +285,12 @@ std::vector<Command> frmSel::ListCommands()
          [=] { return idle() && !LV.RedoName().empty(); }, [=] { return naming("Redo", LV.RedoName()); }},
         {"-"},
         {"Copy", {{'C', kCtrl}}, [this] { CopySelection(); }, anySelected},
+        {"Copy As", {}, {}, {}, {},
+         {copyAs("Quoted Paths", {'Q', kCtrl | kShift}, CopyShape::QuotedPaths),
+          copyAs("Command Line", {'C', kCtrl | kShift}, CopyShape::CommandLine),
+          copyAs("Names", {'C', kCtrl | kAlt}, CopyShape::Names),
+          copyAs("Forward Slashes", {'F', kCtrl | kShift}, CopyShape::ForwardSlashes),
+          copyAs("WSL Paths", {'W', kCtrl | kShift}, CopyShape::WslPaths)}},
         {"Paste", {{'V', kCtrl}}, [this] { PasteFiles(); }, ClipboardHasPaths},
         {"Remove", {{VK_DELETE, 0}}, [this] { RemoveSelection(); }, idleSelected},
         {"Remove Missing", {{VK_DELETE, kCtrl}}, [this] { RemoveMissing(); }, [=] { return idle() && anyEntry(); }},
@@ -358,8 +369,9 @@ void frmSel::SaveList()
     if (LV.ListItems.Count() == 0) return;
     const std::string path = AskSaveListPath(hWnd());
     if (path.empty()) return;
-    const std::string failure = SaveListFile(path, AllPaths(LV));
-    if (!failure.empty()) MsgBox(hWnd(), "The list could not be saved to " + path + ":\n\n" + failure);
+    const SavedList saved = ::SaveList(path, AllPaths(LV), ReadFileFacts);
+    if (!saved.failure.empty()) MsgBox(hWnd(), "The list could not be saved to " + path + ":\n\n" + saved.failure);
+    else if (const std::string gone = GoneMessage(saved.gone); !gone.empty()) MsgBox(hWnd(), gone, MB_ICONINFORMATION);
 }
 
 void frmSel::OpenList()

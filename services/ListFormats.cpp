@@ -62,10 +62,10 @@ std::string_view FolderShown(std::string_view path)
     return folder;
 }
 
-std::string_view ExtensionOf(std::string_view name)
+// An extension as its column shows it: without its dot.
+std::string_view Undotted(std::string_view extension)
 {
-    const std::size_t dot = name.rfind('.');
-    return dot == std::string_view::npos ? std::string_view() : name.substr(dot + 1);
+    return extension.empty() ? extension : extension.substr(1);
 }
 
 // Where the field that starts at `at` ends: at the delimiter or line end that
@@ -159,7 +159,7 @@ void AppendRow(std::string& rows, ListFormat format, std::string_view path, cons
     std::string attributes;
     for (const auto& letter : kAttributeLetters)
         if (facts.attributes & letter.bit) attributes += letter.letter;
-    const std::string_view texts[] = {path, name, FolderShown(path), ExtensionOf(name)};
+    const std::string_view texts[] = {path, name, FolderShown(path), Undotted(ExtensionOf(name))};
     const char delimiter = Delimiter(format);
     for (const std::string_view text : texts) {
         AppendField(rows, text, delimiter);

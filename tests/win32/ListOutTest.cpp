@@ -457,7 +457,7 @@ TEST_F(ListOut, PasteTakesTheClipboardsFilesOrTextLinesAsDroppedFilesAreTaken)
         DialogScript answer({Press(IDOK, &message)});
         if (shape.byMenu) {
             WhenWindowOpens open("#32768", [](HWND menuWindow) {
-                for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})  // "Paste"
+                for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})  // "Paste"
                     PostMessageA(menuWindow, WM_KEYDOWN, key, 0);
             });
             PressButton(SelectionList(), WM_RBUTTONDOWN, WM_RBUTTONUP, {10, 10});
@@ -689,14 +689,17 @@ TEST_F(ListOut, ThePopUpMenuOffersItsCommandsWithTheirShortcuts)
     bool pasteGreyed = false;
     WhenWindowOpens open("#32768", [&](HWND menuWindow) {
         MenuCaptions(menu, captions);
-        pasteGreyed = (GetMenuState(menu, 4, MF_BYPOSITION) & MF_GRAYED) != 0;  // nothing to paste
-        for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
+        pasteGreyed = (GetMenuState(menu, 5, MF_BYPOSITION) & MF_GRAYED) != 0;  // nothing to paste
+        for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN})
             PostMessageA(menuWindow, WM_KEYDOWN, key, 0);  // "Remove"
     });
     PressButton(SelectionList(), WM_RBUTTONDOWN, WM_RBUTTONUP, ItemCentre(SelectionList(), 0));
     ASSERT_TRUE(open.Ran());
     EXPECT_EQ(captions,
-              (std::vector<std::string>{"Undo\tCtrl+Z", "Redo\tCtrl+Y", "", "Copy\tCtrl+C", "Paste\tCtrl+V",
+              (std::vector<std::string>{"Undo\tCtrl+Z", "Redo\tCtrl+Y", "", "Copy\tCtrl+C", "Copy As",
+                                        "Quoted Paths\tCtrl+Shift+Q", "Command Line\tCtrl+Shift+C",
+                                        "Names\tCtrl+Alt+C", "Forward Slashes\tCtrl+Shift+F",
+                                        "WSL Paths\tCtrl+Shift+W", "Paste\tCtrl+V",
                                         "Remove\tDel", "Remove Missing\tCtrl+Del", "Select All\tCtrl+A", "",
                                         "Move Up\tAlt+Up", "Move Down\tAlt+Down", "Move to Top\tAlt+Home",
                                         "Move to Bottom\tAlt+End", "Sort By", "Name\tCtrl+1", "Folder\tCtrl+2",

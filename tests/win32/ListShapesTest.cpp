@@ -20,11 +20,11 @@ TEST(ListShapes, ACommandLineIsCopiedAsTextAloneAndSplitsBackIntoThePaths)
 {
     const std::vector<std::string> paths = {"C:\\a b\\x.txt", "C:\\p&q;r=s!t%u^v,w(x)'y\\z.txt", "C:\\plain\\n.txt",
                                             "C:\\\xE8\xA1\xA8 \xD0\xB6\\"};
-    ListHost host;
-    host.Load();
-    for (const auto& path : paths) host.LV.ListItems.Add(path, "");
-    SetItemState(host.LV.hWnd(), -1, LVIS_SELECTED, LVIS_SELECTED);
-    CopySelectedAs(host.hWnd(), host.LV, CopyShape::CommandLine);
+    frmSel& window = frmSel::Default();
+    window.Show();
+    for (const auto& path : paths) window.LV.ListItems.Add(path, "");
+    SetItemState(window.LV.hWnd(), -1, LVIS_SELECTED, LVIS_SELECTED);
+    PressKeys(window.LV.hWnd(), 'C', 3);  // Ctrl+Shift+C: "Copy As", "Command Line"
     ASSERT_TRUE(OpenClipboard(nullptr));
     EXPECT_FALSE(IsClipboardFormatAvailable(CF_HDROP));  // pasted into a folder, it copies nothing
     const auto* text = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));

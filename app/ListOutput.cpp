@@ -55,7 +55,7 @@ std::string ListOutput::WriteAtClose(const std::vector<std::string>& paths)
         // list is written whole, and the exit code says so.
         failure = NamesStandardOutput(file_)
                       ? WriteList(GetStdHandle(STD_OUTPUT_HANDLE), ListFormat::Paths, paths, nullptr).failure
-                      : SaveList(file_, paths, ReadFileFacts).failure;
+                      : SaveList(file_, paths).failure;
     } catch (const std::bad_alloc&) {
         failure = "There is not enough memory to write it.";
     }

@@ -22,7 +22,6 @@
 #include "platform/Runtime.h"
 #include "services/ListBulk.h"
 #include "services/ListFile.h"
-#include "services/ListShape.h"
 #include "services/PathData.h"
 #include "services/SelectByPattern.h"
 
@@ -208,14 +207,14 @@ void BenchStartUp(const std::string& program, const std::string& baseline)
                     middle(times) / middle(baseTimes));
 }
 
-// Ctrl+V in the list, as the keyboard gives it.
-void PressCtrlV(HWND list)
+// A key with Ctrl held in the list, as the keyboard gives it.
+void PressWithCtrl(HWND list, WPARAM key)
 {
     BYTE keys[256] = {};
     GetKeyboardState(keys);
     keys[VK_CONTROL] = 0x80;
     SetKeyboardState(keys);
-    SendMessageA(list, WM_KEYDOWN, 'V', 1);
+    SendMessageA(list, WM_KEYDOWN, key, 1);
     keys[VK_CONTROL] = 0;
     SetKeyboardState(keys);
 }
@@ -255,25 +254,24 @@ void BenchPaint(HWND list)
                 "the same page shortened in the middle", shortened / kTimes, shortened / cut);
 }
 
-// The orders of "Sort By" and the finding of "Remove Missing" for the paths,
-// size and dates read from the files as the commands read them.
-void BenchShaping(const std::vector<std::string>& listed, const Floor& floor)
+// "Sort By" Name, Size and Date Modified and "Remove Missing" as the user
+// gives them, by their keys in the full selection list: the reading of the
+// files' sizes and dates, the order, and the list rearranged and repainted.
+void BenchShaping(ListView& list, const Floor& floor)
 {
-    const std::vector<std::string_view> texts(listed.begin(), listed.end());
-    const std::string entries = std::to_string(texts.size()) + " entries";
+    const std::string entries = std::to_string(list.ListItems.Count()) + " entries";
     const struct {
         const char* what;
-        SortKey key;
-    } sorts[] = {{"Sort By Name", SortKey::Name}, {"Sort By Size", SortKey::Size}, {"Sort By Date Modified", SortKey::Modified}};
-    for (const auto& sort : sorts) {
+        WPARAM key;
+    } commands[] = {{"Sort By Name", '1'}, {"Sort By Size", '4'}, {"Sort By Date Modified", '5'},
+                    {"Remove Missing among", VK_DELETE}};
+    for (const auto& command : commands) {
         Stopwatch watch;
-        SortedBy(texts, sort.key, false);
-        Report((std::string(sort.what) + " of " + entries).c_str(), watch.Milliseconds(), floor);
+        PressWithCtrl(list.hWnd(), command.key);
+        PumpAndPaint(list.hWnd());
+        Report((std::string(command.what) + " " + (command.key == VK_DELETE ? "" : "of ") + entries).c_str(),
+               watch.Milliseconds(), floor);
     }
-    Stopwatch watch;
-    const std::size_t missing = FindMissing(texts).positions.size();
-    Report(("Remove Missing among " + entries + ", " + std::to_string(missing) + " found").c_str(),
-           watch.Milliseconds(), floor);
 }
 
 // With the list just cleared: its undo and redo, then the move of a thousand
@@ -366,9 +364,8 @@ void BenchFolder(const std::string& folder, bool first)
         Report(("Select Matching *.txt;*.png, " + std::to_string(GetSelCount(picker.LV)) + " chosen").c_str(),
                milliseconds, floor);
     }
+    BenchShaping(selection.LV, floor);
     const std::vector<std::string> listed = AllPaths(selection.LV);
-    BenchShaping(listed, floor);
-    selection.LV.KeepHistory(true);
     {
         Stopwatch watch;
         SendMessageA(FindWindowExA(selection.hWnd(), nullptr, "BUTTON", "Clear List"), BM_CLICK, 0, 0);
@@ -376,12 +373,11 @@ void BenchFolder(const std::string& folder, bool first)
         Report(("Clear List of " + std::to_string(listed.size()) + " entries").c_str(), watch.Milliseconds(), floor);
     }
     BenchHistory(selection.LV, floor);
-    selection.LV.KeepHistory(false);
     // A list file of every file, opened into the emptied list as Open List
     // opens the file chosen.
     char temporary[MAX_PATH] = {};
     const std::string list = std::string(temporary, GetTempPathA(MAX_PATH, temporary)) + "quorvel-bench-list.txt";
-    if (SaveListFile(list, listed).empty()) {
+    if (SaveList(list, listed).failure.empty()) {
         Stopwatch watch;
         selection.OpenListFile(list);
         PumpAndPaint(selection.LV.hWnd());
@@ -394,7 +390,7 @@ void BenchFolder(const std::string& folder, bool first)
     const std::string table = list.substr(0, list.size() - 3) + "csv";
     {
         Stopwatch watch;
-        if (SaveList(table, listed, ReadFileFacts).failure.empty())
+        if (SaveList(table, listed).failure.empty())
             Report(("CSV of " + std::to_string(listed.size()) + " entries").c_str(), watch.Milliseconds(), floor);
         DeleteFileA(table.c_str());
     }
@@ -402,7 +398,7 @@ void BenchFolder(const std::string& folder, bool first)
     // As Explorer's Copy leaves them: a shell file list of every file.
     if (CopyPaths(selection.hWnd(), listed).empty()) {
         Stopwatch watch;
-        PressCtrlV(selection.LV.hWnd());
+        PressWithCtrl(selection.LV.hWnd(), 'V');
         PumpAndPaint(selection.LV.hWnd());
         const int entries = static_cast<int>(SendMessageA(selection.LV.hWnd(), LVM_GETITEMCOUNT, 0, 0));
         Report(("Paste of " + std::to_string(entries) + " files into the empty list").c_str(), watch.Milliseconds(),

@@ -7,7 +7,6 @@
 #include "services/ListBulk.h"
 #include "services/ListCommands.h"
 #include "services/CopyShapes.h"
-#include "services/FileFacts.h"
 #include "services/ListDialogs.h"
 #include "services/ListFile.h"
 #include "services/ListShape.h"
@@ -252,9 +251,7 @@ void frmSel::LV_BeginDrag()
 
 void frmSel::LV_DropInside(int position)
 {
-    if (reading_) return;
-    const ListView::Change change(LV, "Move");
-    LV.MoveSelectedTo(position);
+    if (!reading_) LV.MoveSelectedTo(position);  // a step named "Move"
 }
 
 std::vector<Command> frmSel::ListCommands()
@@ -369,7 +366,7 @@ void frmSel::SaveList()
     if (LV.ListItems.Count() == 0) return;
     const std::string path = AskSaveListPath(hWnd());
     if (path.empty()) return;
-    const SavedList saved = ::SaveList(path, AllPaths(LV), ReadFileFacts);
+    const SavedList saved = ::SaveList(path, AllPaths(LV));
     if (!saved.failure.empty()) MsgBox(hWnd(), "The list could not be saved to " + path + ":\n\n" + saved.failure);
     else if (const std::string gone = GoneMessage(saved.gone); !gone.empty()) MsgBox(hWnd(), gone, MB_ICONINFORMATION);
 }

@@ -190,11 +190,6 @@ SavedList SaveList(const std::string& path, const std::vector<std::string>& path
     return saved;
 }
 
-std::string SaveListFile(const std::string& path, const std::vector<std::string>& paths)
-{
-    return SaveList(path, paths, ReadFileFacts).failure;
-}
-
 std::string GoneMessage(std::size_t gone)
 {
     if (gone == 0) return "";

@@ -23,15 +23,14 @@ struct SavedList {
 // file) never leaves a half-written or lost list. A target that is a folder or
 // a read-only file is refused, at every write. The facts are read only for a
 // table.
-SavedList SaveList(const std::string& path, const std::vector<std::string>& paths, const FactsReader& readFacts);
-// The same with the file system's facts; "" or why it failed.
-std::string SaveListFile(const std::string& path, const std::vector<std::string>& paths);
+SavedList SaveList(const std::string& path, const std::vector<std::string>& paths,
+                   const FactsReader& readFacts = ReadFileFacts);
 // Writes the list in a format to an open file or pipe, a slice at a time.
 SavedList WriteList(HANDLE out, ListFormat format, const std::vector<std::string>& paths,
                     const FactsReader& readFacts);
 // What the user is told of the entries whose file has gone, or "".
 std::string GoneMessage(std::size_t gone);
-// Whether SaveListFile can write to the path: it is not a folder's name or a
+// Whether SaveList can write to the path: it is not a folder's name or a
 // read-only file, and its folder takes a new file (one is created there and
 // deleted; the path itself is not touched). Returns "" or why not.
 std::string CheckListTarget(const std::string& path);

@@ -68,7 +68,7 @@ TEST_F(CodePages, AnEightBitFileListIsReadInTheSystemsCodePageAsItsSenderWroteIt
 
 TEST_F(CodePages, ListsAreWrittenInUtf8)
 {
-    ASSERT_EQ(SaveListFile(list, {kCafe}), "");
+    ASSERT_EQ(SaveList(list, {kCafe}).failure, "");
     EXPECT_EQ(FileBytes(list), "C:\\caf\xC3\xA9\r\n");
 }
 
@@ -130,7 +130,7 @@ TEST_F(JapaneseCodePage, NamesWithBackslashTrailBytesAreListedAddedSavedAndOpene
     added.Load();
     EXPECT_EQ(AddAll(files, added.LV, selection.ImageList1, selection.pIcon, false), 2u);
     const std::string list = inside + "\\" + kHyo + ".txt";
-    ASSERT_EQ(SaveListFile(list, ItemTexts(added.LV.hWnd())), "");
+    ASSERT_EQ(SaveList(list, ItemTexts(added.LV.hWnd())).failure, "");
 
     const ListFileContents contents = ReadListFile(list, 1024);
     std::vector<std::string> paths(contents.lines.size());

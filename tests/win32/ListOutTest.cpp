@@ -332,7 +332,7 @@ TEST_F(ListOut, AFailingWriteLeavesTheOldListWholeAndSaysWhy)
     // Another program holds it open, sharing nothing: it cannot be replaced.
     HANDLE held = CreateFileA(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    EXPECT_NE(SaveListFile(target, {"C:\\new.txt"}), "");
+    EXPECT_NE(SaveList(target, {"C:\\new.txt"}).failure, "");
     CloseHandle(held);
     EXPECT_EQ(FileBytes(target), "kept\r\n");
     EXPECT_EQ(FilesIn(folder.Path() + "\\"), files);  // no temporary file left, the program's or the system's
@@ -341,7 +341,7 @@ TEST_F(ListOut, AFailingWriteLeavesTheOldListWholeAndSaysWhy)
 TEST_F(ListOut, SavingOverAListKeepsItsHiddenMark)
 {
     const std::string target = folder.File("hidden list.txt", FILE_ATTRIBUTE_HIDDEN);
-    EXPECT_EQ(SaveListFile(target, {"C:\\new.txt"}), "");
+    EXPECT_EQ(SaveList(target, {"C:\\new.txt"}).failure, "");
     EXPECT_EQ(FileBytes(target), "C:\\new.txt\r\n");
     EXPECT_TRUE(GetFileAttributesA(target.c_str()) & FILE_ATTRIBUTE_HIDDEN);
 }

@@ -85,7 +85,7 @@ TEST(ListSave, AListHeldOpenForAMomentIsSavedOnceLetGo)
         Sleep(300);
         CloseHandle(held);
     });
-    const std::string failure = SaveListFile(target, {"C:\\new.txt"});
+    const std::string failure = SaveList(target, {"C:\\new.txt"}).failure;
     scanner.join();
     EXPECT_EQ(failure, "");
     EXPECT_EQ(FileBytes(target), "C:\\new.txt\r\n");

@@ -71,7 +71,7 @@ TEST(ListShapes, EachFormatOfOutputIsWrittenFromTheFilesAndReadBackWhole)
               "\xEF\xBB\xBFPath,Name,Folder,Extension,Size,Modified,Created,Attributes\r\n\"" + file + "\",\"" + name +
                   "\"," + folder.Path() + ",txt,7,2026-12-07 23:48:40,2026-12-07 23:48:40,A\r\n" + paths[1] +
                   ",gone.txt," + folder.Path() + ",txt,,,,\r\n");
-    const SavedList saved = SaveList(folder.Path() + "\\again.tsv", paths, ReadFileFacts);
+    const SavedList saved = SaveList(folder.Path() + "\\again.tsv", paths);
     EXPECT_EQ(saved.gone, 1u);
     EXPECT_EQ(GoneMessage(saved.gone),
               "1 entry names a file that no longer exists; the list has no size or dates for it.");

@@ -11,6 +11,13 @@ inline char FoldAscii(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
 }
 
+// Whether two texts are the same, the letter case of ASCII aside.
+inline bool EqualFolded(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+}
+
 // Whether a text has only ASCII characters: the same bytes in every code page.
 inline bool IsAscii(std::string_view text)
 {

@@ -419,13 +419,7 @@ std::size_t ListModel::Hash(std::string_view key) const
 
 bool ListModel::SameKey(std::string_view text, std::string_view key) const
 {
-    return SameFolded(Key(text, otherKeyBuffer_), key);
-}
-
-bool ListModel::SameFolded(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+    return EqualFolded(Key(text, otherKeyBuffer_), key);
 }
 
 std::size_t ListModel::SlotOf(std::string_view key) const
@@ -543,7 +537,7 @@ int ListModel::FindFrom(std::string_view text, int start, bool partial, bool wra
     const std::string_view key = Key(text, keyBuffer_);
     const auto matches = [&](std::string_view entry) {
         const std::string_view entryKey = Key(entry, otherKeyBuffer_);
-        return SameFolded(partial ? entryKey.substr(0, key.size()) : entryKey, key);
+        return EqualFolded(partial ? entryKey.substr(0, key.size()) : entryKey, key);
     };
     const int last = wrap ? start + count : count;
     for (int i = start; i < last; ++i) {

@@ -197,8 +197,6 @@ private:
     std::size_t Hash(std::string_view key) const;
     // Whether a text, folded, is the key.
     bool SameKey(std::string_view text, std::string_view key) const;
-    // Whether two keys are the same, their ASCII letters folded.
-    static bool SameFolded(std::string_view a, std::string_view b);
     // The slot holding the entries of the key, or the empty slot where they would go.
     std::size_t SlotOf(std::string_view key) const;
     void Index(Id id);

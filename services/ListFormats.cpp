@@ -15,17 +15,10 @@ constexpr struct {
     char letter;
 } kAttributeLetters[] = {{0x1, 'R'}, {0x2, 'H'}, {0x4, 'S'}, {0x20, 'A'}};
 
-// Whether the text is the word, given in small letters, whatever its letter case.
-bool IsWord(std::string_view text, std::string_view word)
-{
-    return text.size() == word.size() &&
-           std::equal(text.begin(), text.end(), word.begin(), [](char a, char b) { return FoldAscii(a) == b; });
-}
-
 bool HasExtension(std::string_view path, std::string_view extension)
 {
     const std::string_view name = NameOf(path);
-    return name.size() > extension.size() && IsWord(name.substr(name.size() - extension.size()), extension);
+    return name.size() > extension.size() && EqualFolded(name.substr(name.size() - extension.size()), extension);
 }
 
 char Delimiter(ListFormat format)
@@ -83,7 +76,7 @@ std::size_t FieldEnd(std::string_view bytes, std::size_t at, char delimiter)
 
 bool IsPathColumn(std::string_view field)
 {
-    return IsWord(TableFieldText(field), "path");
+    return EqualFolded(TableFieldText(field), "path");
 }
 
 std::string TableLines(std::string_view bytes, char delimiter, ListFileLines& lines)
